@@ -1,0 +1,74 @@
+// Fixed texts, paths and the UI font choice built once at start-up.
+#include "app/startup_rules.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+FixedText BuildPath(const char* exeDirectory, const char* fileName)
+{
+    FixedText path = FormatFixedText("%s\\%s", exeDirectory, fileName);
+    if (!path.fits) {
+        path.text[0] = '\0';
+    }
+    return path;
+}
+
+}  // namespace
+
+FixedText FormatFixedText(const char* format, ...)
+{
+    FixedText result{};
+    va_list args;
+    va_start(args, format);
+    const int needed = std::vsnprintf(result.text, sizeof result.text, format, args);
+    va_end(args);
+    // Some C runtimes answer -1 instead of the needed length when the text is cut.
+    result.fits = needed >= 0 && static_cast<size_t>(needed) < sizeof result.text;
+    result.text[sizeof result.text - 1] = '\0';
+    return result;
+}
+
+FixedText BuildCaption()
+{
+    return FormatFixedText("%s%s%u.%u.%u.%u", kProductName, " Ver.", kVersionMajor, kVersionMinor,
+                           kVersionBuild, kVersionRevision);
+}
+
+FixedText BuildAboutText()
+{
+    return FormatFixedText("%s\n\rVersion %u.%u.%u.%u\n\r%s\n\r%s", kProductName, kVersionMajor,
+                           kVersionMinor, kVersionBuild, kVersionRevision,
+                           "通知領域を自由に動かせるウィンドウにします",
+                           "Copyright (C) 2026 Veltrin developers");
+}
+
+FixedText BuildWebHelpUrl()
+{
+    return FormatFixedText("%s%s", kWebSiteBase, kWebHelpPage);
+}
+
+FixedText BuildMailtoUrl()
+{
+    return FormatFixedText("mailto:%s", kSupportMail);
+}
+
+FixedText BuildSettingsPath(const char* exeDirectory)
+{
+    return BuildPath(exeDirectory, "velt.ini");
+}
+
+FixedText BuildHelpPath(const char* exeDirectory)
+{
+    return BuildPath(exeDirectory, "help.txt");
+}
+
+UiFontChoice ChooseUiFont(const char* flavour)
+{
+    if (std::strcmp(flavour, "6.0") == 0 || std::strcmp(flavour, "6.1") == 0) {
+        return {"メイリオ", 16};
+    }
+    return {"MS UI Gothic", 12};
+}

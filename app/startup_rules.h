@@ -1,0 +1,50 @@
+// Fixed texts, paths and the UI font choice built once at start-up.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Every fixed text and path lives in a buffer of this size; longer text is cut.
+constexpr size_t kFixedTextSize = 256;
+
+struct FixedText {
+    char text[kFixedTextSize];
+    bool fits;  // false when the formatted text was cut to the buffer
+};
+
+inline constexpr char kProductName[] = "ヴェルトリン";
+constexpr uint32_t kVersionMajor = 1;
+constexpr uint32_t kVersionMinor = 4;
+constexpr uint32_t kVersionBuild = 8;
+constexpr uint32_t kVersionRevision = 3;
+inline constexpr char kWebSiteBase[] = "https://veltrin.example.org/";
+inline constexpr char kWebHelpPage[] = "velthelp.html";
+inline constexpr char kSupportMail[] = "support@veltrin.example.org";
+
+#if defined(__GNUC__)
+#define VELTRIN_PRINTF_LIKE(fmt, args) __attribute__((format(printf, fmt, args)))
+#else
+#define VELTRIN_PRINTF_LIKE(fmt, args)
+#endif
+
+// Bounded printf into a fixed buffer; the text is always terminated.
+FixedText FormatFixedText(const char* format, ...) VELTRIN_PRINTF_LIKE(1, 2);
+
+FixedText BuildCaption();      // "ヴェルトリン Ver.1.4.8.3"
+FixedText BuildAboutText();    // lines separated by "\n\r"
+FixedText BuildWebHelpUrl();   // site base + "velthelp.html"
+FixedText BuildMailtoUrl();    // "mailto:" + support address
+
+// Paths beside the executable. A path that does not fit comes back empty with
+// fits == false: the caller must treat the file as unavailable rather than use
+// a cut path, which would name some other file.
+FixedText BuildSettingsPath(const char* exeDirectory);  // dir + "\velt.ini"
+FixedText BuildHelpPath(const char* exeDirectory);      // dir + "\help.txt"
+
+struct UiFontChoice {
+    const char* faceName;
+    int32_t height;
+};
+
+// Meiryo 16 on the 6.0 and 6.1 flavours, MS UI Gothic 12 everywhere else.
+UiFontChoice ChooseUiFont(const char* flavour);

@@ -1,0 +1,35 @@
+# Shared by scripts/run and scripts/test: paths, builds and the X display.
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+jobs=$(nproc 2>/dev/null || echo 2)
+export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
+
+# cmake_build DIR TOOLCHAIN|native [cmake options...]
+cmake_build() {
+    local dir=$1 chain=$2; shift 2
+    local args=(-S "$root" -B "$root/build/$dir" -DCMAKE_BUILD_TYPE=Release)
+    [ "$chain" = native ] && args=(-S "$root" -B "$root/build/$dir" -DCMAKE_BUILD_TYPE=Debug)
+    [ "$chain" != native ] && args+=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$chain-mingw.cmake")
+    cmake "${args[@]}" "$@" >"$root/build/$dir.configure.log" 2>&1 ||
+        { cat "$root/build/$dir.configure.log"; return 1; }
+    cmake --build "$root/build/$dir" -j"$jobs" >"$root/build/$dir.build.log" 2>&1 ||
+        { tail -60 "$root/build/$dir.build.log"; return 1; }
+}
+
+# Uses $DISPLAY when set; otherwise starts an Xvfb of its own and ends it on exit.
+own_xvfb_pid=
+ensure_display() {
+    if [ -n "${DISPLAY:-}" ]; then return 0; fi
+    local n=90
+    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    own_xvfb_pid=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
+    echo "could not start Xvfb on $DISPLAY" >&2
+    return 1
+}
+
+cleanup_session() {
+    WINEPREFIX=$WINEPREFIX wineserver -k >/dev/null 2>&1 || true
+    [ -n "$own_xvfb_pid" ] && kill "$own_xvfb_pid" 2>/dev/null || true
+}
