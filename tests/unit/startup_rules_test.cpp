@@ -1,0 +1,83 @@
+// Fixed texts, bounded paths and the UI font choice.
+#include "app/startup_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+namespace {
+
+TEST(Startup, CaptionBytes)
+{
+    const FixedText caption = BuildCaption();
+    EXPECT_TRUE(caption.fits);
+    // ヴェルトリン in code page 932, one space before "Ver.", none after it.
+    EXPECT_STREQ(caption.text, "\x83\x94\x83\x46\x83\x8B\x83\x67\x83\x8A\x83\x93 Ver.1.4.8.3");
+}
+
+TEST(Startup, AboutTextAndAddresses)
+{
+    const std::string about = BuildAboutText().text;
+    EXPECT_EQ(about.rfind(std::string(kProductName) + "\n\rVersion 1.4.8.3\n\r", 0), 0u);
+    size_t separators = 0;
+    for (size_t at = about.find("\n\r"); at != std::string::npos; at = about.find("\n\r", at + 2)) {
+        ++separators;
+    }
+    EXPECT_EQ(separators, 3u);
+    EXPECT_STREQ(BuildWebHelpUrl().text, "https://veltrin.example.org/velthelp.html");
+    EXPECT_STREQ(BuildMailtoUrl().text, "mailto:support@veltrin.example.org");
+}
+
+TEST(Startup, FormattingReportsCutText)
+{
+    const std::string fits(255, 'a');
+    const std::string cut(256, 'a');
+    EXPECT_TRUE(FormatFixedText("%s", fits.c_str()).fits);
+    const FixedText longer = FormatFixedText("%s", cut.c_str());
+    EXPECT_FALSE(longer.fits);
+    EXPECT_EQ(std::strlen(longer.text), 255u);
+}
+
+TEST(Startup, PathsThatDoNotFitAreUnavailable)
+{
+    struct Row {
+        size_t directoryLength;
+        bool fits;
+    };
+    // "\velt.ini" and "\help.txt" add nine characters; 246 + 9 + zero is 256 bytes.
+    const Row rows[] = {{3, true}, {246, true}, {247, false}, {400, false}};
+    for (const Row& row : rows) {
+        const std::string directory = "C:" + std::string(row.directoryLength - 2, 'd');
+        const FixedText settings = BuildSettingsPath(directory.c_str());
+        const FixedText help = BuildHelpPath(directory.c_str());
+        EXPECT_EQ(settings.fits, row.fits) << row.directoryLength;
+        EXPECT_EQ(help.fits, row.fits) << row.directoryLength;
+        EXPECT_STREQ(settings.text, row.fits ? (directory + "\\velt.ini").c_str() : "") << row.directoryLength;
+        EXPECT_STREQ(help.text, row.fits ? (directory + "\\help.txt").c_str() : "") << row.directoryLength;
+    }
+}
+
+TEST(Startup, UiFontByFlavour)
+{
+    struct Row {
+        const char* flavour;
+        const char* face;
+        int32_t height;
+    };
+    const Row rows[] = {
+        {"6.0", "\x83\x81\x83\x43\x83\x8A\x83\x49", 16},  // メイリオ
+        {"6.1", "\x83\x81\x83\x43\x83\x8A\x83\x49", 16},
+        {"6.2", "MS UI Gothic", 12},
+        {"5.1", "MS UI Gothic", 12},
+        {"4.0", "MS UI Gothic", 12},
+        {"6.10", "MS UI Gothic", 12},
+    };
+    for (const Row& row : rows) {
+        const UiFontChoice font = ChooseUiFont(row.flavour);
+        EXPECT_STREQ(font.faceName, row.face) << row.flavour;
+        EXPECT_EQ(font.height, row.height) << row.flavour;
+    }
+}
+
+}  // namespace
