@@ -1,9 +1,36 @@
-// Entry point of veltrin.exe.
+// Entry point: prepares the environment, makes sure only one copy runs, creates the main
+// window (which captures the notification area) and runs the message loop.
 #include <windows.h>
+#include <commctrl.h>
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+#include "app/crash_guard.h"
+#include "app/environment.h"
+#include "app/main_window.h"
+#include "app/messages.h"
+#include "app/shared_state.h"
+
+// A running copy is asked to close: it gives the notification area back and saves its place
+// before SendMessage returns, so this copy can take over at once.
+static void TakeOverFromRunningCopy()
 {
-    MSG msg;
+    CreateMutexA(nullptr, FALSE, "Veltrin");
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return;
+    MessageBoxA(nullptr, "既に起動しているヴェルトリンを\n\r終了してから起動します。", caption, MB_ICONINFORMATION);
+    HWND running = FindWindowA(MainWindowClass, nullptr);
+    SendMessageA(running, WM_CLOSE, 0, 0);
+}
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
+{
+    instance = hInstance;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    InstallCrashGuard();
+    InitEnvironment();
+    TakeOverFromRunningCopy();
+    CreateMainWindow();
+
+    MSG msg{};
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
         DispatchMessageA(&msg);

@@ -1,0 +1,193 @@
+// Creates the owner window and the main window, and takes the taskbar's notification area
+// into the main window's client area.
+#include "app/main_window.h"
+
+#include "app/environment.h"
+#include "app/fault_switch.h"
+#include "app/main_window_proc.h"
+#include "app/messages.h"
+#include "app/optional_functions.h"
+#include "app/shared_state.h"
+#include "app/title_bar.h"
+#include "settings/settings_file.h"
+#include "taskbar/fit.h"
+#include "taskbar/flavour.h"
+#include "taskbar/geometry.h"
+#include "taskbar/taskbar_windows.h"
+#include "ui/hotkeys.h"
+#include "ui/options_window.h"
+#include "ui/version_window.h"
+#include "watch/clock_tip.h"
+#include "watch/watchers.h"
+
+RECT notifyAreaHomeRect;
+HMENU popupMenu;
+UINT taskbarCreatedMessage;
+HANDLE trayWatchHandle;
+HANDLE pointerWatchHandle;
+bool notifyAreaCaptured;
+
+static void RegisterWindowClass(const char* name, UINT style, WNDPROC procedure)
+{
+    WNDCLASSA c{};
+    c.style = style;
+    c.lpfnWndProc = procedure;
+    c.hInstance = instance;
+    c.hIcon = LoadIconA(instance, "Main");
+    c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    c.lpszClassName = name;
+    RegisterClassA(&c);
+}
+
+void CreateMainWindow()
+{
+    int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    int width = ReadSettingInt("Window", "Width", 177);
+    int height = ReadSettingInt("Window", "Height", 135);
+    int top = ReadSettingInt("Window", "Top", screenHeight / 2 - 67);
+    int left = ReadSettingInt("Window", "Left", screenWidth / 2 - 88);
+
+    RegisterWindowClass(OwnerWindowClass, CS_DBLCLKS, DefWindowProcA);
+    ownerWindow = CreateWindowExA(WS_EX_TOOLWINDOW, OwnerWindowClass,
+                                  "タスクバーにヴェルトリンのボタンを表示させない為の物で処理内容は何も無し。",
+                                  WS_BORDER, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+
+    RegisterWindowClass(MainWindowClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, MainWindowProc);
+    DWORD exStyle = WS_EX_TOPMOST;
+    if (IsVersion50To62()) exStyle |= WS_EX_LAYERED;
+    POINT at = ClampInitialPosition(left, top, width, height, screenWidth, screenHeight);
+    HWND window = CreateWindowExA(exStyle, MainWindowClass, caption,
+                                  WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_THICKFRAME,
+                                  at.x, at.y, width, height, ownerWindow, nullptr, instance, nullptr);
+    if (optionalFunctions.layeredAvailable) {
+        BYTE alpha = static_cast<BYTE>(ReadSettingInt("Window", "Alpha", 255));
+        optionalFunctions.setLayeredWindowAttributes(window, 0, alpha, LWA_ALPHA);
+    }
+    UpdateWindow(window);
+}
+
+void HandleMainWindowCreate(HWND window)
+{
+    FindTaskbarWindows();
+    if (!taskbarWindows.notifyArea) {
+        MessageBoxA(window, "タスクトレイを取得出来ませんでしたので起動を中止します。", kProductName,
+                    MB_ICONINFORMATION);
+        SendMessageA(window, WM_DESTROY, 0, 0);
+        return;
+    }
+    taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");
+    BeginCapture(window);
+}
+
+void BeginCapture(HWND window)
+{
+    mainWindow = window;
+    SetWindowLongA(mainWindow, GWL_STYLE, GetWindowLongA(mainWindow, GWL_STYLE) | WS_VISIBLE);
+    CaptureNotifyArea();
+    trayWatchHandle = CreateThread(nullptr, 0, TrayWatchThread, &trayWatchControl, 0, nullptr);
+    pointerWatchHandle = CreateThread(nullptr, 0, PointerWatchThread, &pointerWatchControl, 0, nullptr);
+    ArmFaultSwitch();
+}
+
+static void BuildPopupMenu()
+{
+    popupMenu = CreatePopupMenu();
+    AppendMenuA(popupMenu, 0, CommandOptions, "オプション");
+    AppendMenuA(popupMenu, MF_SEPARATOR, CommandSeparator, nullptr);
+    AppendMenuA(popupMenu, 0, CommandHelp, "ヘルプ");
+    AppendMenuA(popupMenu, 0, CommandVersion, "バージョン情報");
+    AppendMenuA(popupMenu, MF_SEPARATOR, CommandSeparator, nullptr);
+    AppendMenuA(popupMenu, 0, CommandExit, "終了");
+}
+
+static void AddHotkeyAtoms()
+{
+    hotkeys[0].id = GlobalAddAtomA("VeltrinKey");
+    hotkeys[1].id = GlobalAddAtomA("VeltrinKey2");
+    hotkeys[2].id = GlobalAddAtomA("VeltrinKey3");
+}
+
+// Takes the notification area out of the taskbar and lets it fill the main window.
+static void TakeNotifyArea()
+{
+    const TaskbarWindows& t = taskbarWindows;
+    GetWindowRect(t.notifyArea, &notifyAreaHomeRect);
+    RECT client{};
+    GetClientRect(mainWindow, &client);
+    SetParent(t.notifyArea, mainWindow);
+    MoveWindow(t.notifyArea, 0, 0, client.right, client.bottom, TRUE);
+    notifyAreaCaptured = true;
+}
+
+// On 6.x with visual styles a saved size below the minimum would cut the clock off.
+static void RaiseSavedSizeToMinimum()
+{
+    int savedWidth = ReadSettingInt("Window", "Width", 177);
+    int savedHeight = ReadSettingInt("Window", "Height", 135);
+    RECT r{};
+    GetWindowRect(mainWindow, &r);
+    const UINT flags = SWP_NOSENDCHANGING | SWP_NOZORDER | SWP_NOMOVE;
+    if (savedWidth < minWidth) SetWindowPos(mainWindow, nullptr, 0, 0, minWidth, r.bottom - r.top, flags);
+    if (savedHeight < minHeight) SetWindowPos(mainWindow, nullptr, 0, 0, r.right - r.left, minHeight, flags);
+}
+
+void CaptureNotifyArea()
+{
+    FindTaskbarWindows();
+    TaskbarWindows& t = taskbarWindows;
+    titleBarShown = ReadSettingInt("Window", "Title", 1) == 0 ? 1 : 0;
+    ToggleTitleBar(1);
+    BuildPopupMenu();
+    SendMessageA(mainWindow, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), FALSE);
+    AddHotkeyAtoms();
+    t.startButton = FindWindowA("Button", "スタート");
+    if (!t.startButton) t.startButton = FindWindowExA(t.taskbar, nullptr, "Button", nullptr);
+
+    TakeNotifyArea();
+    const UINT frameOnly = SWP_NOSIZE | SWP_NOMOVE | SWP_FRAMECHANGED;
+    SetWindowPos(t.notifyArea, HWND_BOTTOM, 0, 0, 0, 0, frameOnly);
+    SetWindowPos(t.clock, HWND_BOTTOM, 0, 0, 0, 0, frameOnly);
+
+    CreateOptionsWindow();
+    CreateVersionWindow();
+    CreateOptionsControls();
+    RegisterHotkeysAtStart();
+    CreateVersionControls();
+    if (!IsWindowsVersion("6.0") && !IsWindowsVersion("6.1")) CreateClockTipWindow();
+
+    ComputeMinimumSize();
+    if ((IsWindowsVersion("6.0") || IsWindowsVersion("6.1")) && IsThemeActive()) RaiseSavedSizeToMinimum();
+    if (IsVersion50To62()) {
+        visibleIconCount = CountVisibleTrayIcons();
+        FitWindowToTray(minWidth, minHeight);
+    } else {
+        InvalidateRect(t.iconToolbar, nullptr, FALSE);
+    }
+    PrepareWatcherControl(trayWatchControl, mainWindow);
+    PrepareWatcherControl(pointerWatchControl, mainWindow);
+    SendMessageA(t.iconToolbar, WM_KILLFOCUS, 0, 0);
+    SendMessageA(t.clock, WM_KILLFOCUS, 0, 0);
+}
+
+void RehostNotifyArea()
+{
+    TaskbarWindows& t = taskbarWindows;
+    if (!IsWindow(t.notifyArea)) {
+        // Explorer restarted: the recorded windows died with it. Capture the new taskbar's
+        // notification area instead, so the main window never stays empty.
+        FindTaskbarWindows();
+        if (!t.notifyArea) return;
+        t.startButton = FindWindowA("Button", "スタート");
+        if (!t.startButton) t.startButton = FindWindowExA(t.taskbar, nullptr, "Button", nullptr);
+        TakeNotifyArea();
+        ComputeMinimumSize();
+        return;
+    }
+    SetParent(t.notifyArea, t.taskbar);
+    MoveWindow(t.taskbar, 0, 0, notifyAreaHomeRect.right - notifyAreaHomeRect.left,
+               notifyAreaHomeRect.bottom - notifyAreaHomeRect.top, TRUE);
+    GetWindowRect(t.notifyArea, &notifyAreaHomeRect);
+    TakeNotifyArea();
+}

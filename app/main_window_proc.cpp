@@ -1,0 +1,285 @@
+// Message handling of the main window. Much of it keeps the captured notification area, a
+// window of another process, usable: painting and focus are forwarded to it, a right click
+// on the hidden-icons button goes to the taskbar, and ordinary clicks do not activate.
+#include "app/main_window_proc.h"
+
+#include <shellapi.h>
+#include <shlwapi.h>
+
+#include "app/environment.h"
+#include "app/fault_switch.h"
+#include "app/foreground.h"
+#include "app/main_window.h"
+#include "app/messages.h"
+#include "app/shared_state.h"
+#include "app/shutdown.h"
+#include "taskbar/flavour.h"
+#include "taskbar/geometry.h"
+#include "taskbar/geometry_rules.h"
+#include "taskbar/taskbar_windows.h"
+#include "ui/hotkeys.h"
+#include "ui/options_window.h"
+#include "watch/watchers.h"
+
+HWND previousActiveWindow;
+
+static bool IsVersion60Or61() { return IsWindowsVersion("6.0") || IsWindowsVersion("6.1"); }
+
+void ShowPopupMenu(HWND window, HMENU menu)
+{
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    SetForegroundWindow(window);
+    TrackPopupMenu(menu, 0, pointer.x, pointer.y, 0, window, nullptr);
+}
+
+void ShowNearPointer(HWND window)
+{
+    RECT area = GetMonitorArea(true, 0, 0, false);
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    RECT r{};
+    GetWindowRect(window, &r);
+    Point at = NearPointerPosition(Rect{area.left, area.top, area.right, area.bottom}, Point{pointer.x, pointer.y},
+                                   r.right - r.left, r.bottom - r.top, GetSystemMetrics(SM_CXSCREEN),
+                                   GetSystemMetrics(SM_CYSCREEN));
+    SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    ShowWindow(window, SW_SHOWNORMAL);
+    secondaryWindowOpen = 1;
+}
+
+static void ShowHelp()
+{
+    const char* target = webHelpUrl;
+    if (helpAvailable && PathFileExistsA(helpPath)) {
+        int answer = MessageBoxA(mainWindow, "help.txtがありますが\r\nWeb上のヘルプファイルを表示しますか？", caption,
+                                 MB_YESNO | MB_ICONQUESTION);
+        if (answer == IDNO) target = helpPath;
+    } else {
+        MessageBoxA(mainWindow, "help.txtが見つからなかったので\r\nWeb上のヘルプファイルを表示します。", caption,
+                    MB_ICONINFORMATION);
+    }
+    ShellExecuteA(nullptr, "open", target, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+static void OnCommand(WPARAM command)
+{
+    switch (command) {
+    case CommandExit: SendMessageA(mainWindow, WM_DESTROY, 0, 0); break;
+    case CommandOptions: ShowNearPointer(optionsWindow); break;
+    case CommandHelp: ShowHelp(); break;
+    case CommandVersion: ShowNearPointer(versionWindow); break;
+    default: break;
+    }
+}
+
+static void ShowClockTooltip()
+{
+    const TaskbarWindows& t = taskbarWindows;
+    POINT last{lastPointerX, lastPointerY};
+    if (IsVersion60Or61()) {
+        if (!FindWindowA("ClockFlyoutWindow", nullptr) && WindowFromPoint(last) == t.clock &&
+            !FindWindowA("ClockTooltipWindow", nullptr)) {
+            SendMessageA(t.clock, ClockTooltipRequest, 1, 0);
+        }
+        HWND tooltip = FindWindowA("ClockTooltipWindow", nullptr);
+        POINT at = PlacePopupNearWindow(mainWindow, tooltip, kPopupBelow);
+        SetWindowPos(tooltip, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    } else if (WindowFromPoint(last) == t.clock && !clockLeftHeld) {
+        ShowWindow(clockTipWindow, SW_SHOWNOACTIVATE);
+    }
+}
+
+static void OnTimer(WPARAM id)
+{
+    switch (id) {
+    case ClickWindowTimer:
+        KillTimer(mainWindow, ClickWindowTimer);
+        clockClickCount = 0;
+        clickTimersStarted = 0;
+        break;
+    case SingleClickTimer:
+        KillTimer(mainWindow, SingleClickTimer);
+        if ((IsVersion51To62() && !FindWindowA("ClockFlyoutWindow", nullptr)) || IsWindowsVersion("5.0")) {
+            BringWindowToFront(taskbarWindows.taskbar, nullptr, 0, 0);
+        }
+        break;
+    case TooltipDelayTimer:
+        KillTimer(mainWindow, TooltipDelayTimer);
+        ShowClockTooltip();
+        tipTimerArmed = 0;
+        break;
+    default: break;
+    }
+}
+
+static void OnActivate(WPARAM wParam, LPARAM lParam)
+{
+    const TaskbarWindows& t = taskbarWindows;
+    switch (LOWORD(wParam)) {
+    case WA_INACTIVE:
+        if (IsOptionChecked(optionsControls.hide) && !pointerOnOwnWindows && !secondaryWindowOpen) {
+            ShowWindow(mainWindow, SW_HIDE);
+        }
+        SendMessageA(t.pagerToolbar, WM_KILLFOCUS, 0, 0);
+        break;
+    case WA_ACTIVE:
+        SendMessageA(t.iconToolbar, WM_SETFOCUS, reinterpret_cast<WPARAM>(mainWindow), 0);
+        break;
+    case WA_CLICKACTIVE:
+        if (IsOptionChecked(optionsControls.hide)) SetForegroundWindow(mainWindow);
+        break;
+    default: break;
+    }
+    previousActiveWindow = reinterpret_cast<HWND>(lParam);
+}
+
+static void OnSetCursor(WPARAM wParam, LPARAM lParam)
+{
+    const TaskbarWindows& t = taskbarWindows;
+    HWND under = reinterpret_cast<HWND>(wParam);
+    UINT hit = LOWORD(lParam);
+    if (hit == HTCLIENT && under == t.hiddenIconsButton) {
+        SendMessageA(mainWindow, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(mainWindow), lParam);
+    }
+    if (hit == HTCAPTION && under != mainWindow) return;
+    if (IsVersion60Or61()) {
+        SendMessageA(t.clock, ClockTooltipRequest, 0, 0);
+    } else if (under != t.notifyArea) {
+        ShowWindow(clockTipWindow, SW_HIDE);
+        KillTimer(clockTipWindow, TooltipHideTimer);
+    }
+    if (hit == HTCLIENT && HIWORD(lParam) == WM_MOUSEMOVE) {
+        SendMessageA(mainWindow, WM_PRINTCLIENT, 0, PRF_CLIENT);
+    }
+}
+
+static LRESULT OnMouseActivate(LPARAM lParam)
+{
+    if (LOWORD(lParam) != HTCLIENT || HIWORD(lParam) != WM_RBUTTONUP) return MA_NOACTIVATE;
+    frameDragging = 0;
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    ScreenToClient(taskbarWindows.taskbar, &pointer);
+    PostMessageA(taskbarWindows.taskbar, WM_RBUTTONUP, 0, MAKELPARAM(pointer.x, pointer.y));
+    return MA_ACTIVATE;
+}
+
+// Returns true when the press was turned into a caption drag and must not go on.
+static bool OnNcLeftButtonDown(WPARAM hit, LPARAM lParam)
+{
+    const TaskbarWindows& t = taskbarWindows;
+    if (hit == HTCAPTION) {
+        POINT at{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        if (WindowFromPoint(at) == mainWindow) frameDragging = 1;
+        return false;
+    }
+    frameDragging = 1;
+    if (IsVersion60Or61()) {
+        BringWindowToFront(t.taskbar, mainWindow, 0, 1);
+        SendMessageA(t.iconToolbar, WM_KILLFOCUS, 0, 0);
+    }
+    // Without a title bar, Shift and a drag on the frame moves the window.
+    if ((GetAsyncKeyState(VK_SHIFT) & 0x8000) && !titleBarShown) {
+        ReleaseCapture();
+        SendMessageA(mainWindow, WM_NCLBUTTONDOWN, HTCAPTION, lParam);
+        return true;
+    }
+    return false;
+}
+
+static void OnPrintClient(LPARAM lParam)
+{
+    const TaskbarWindows& t = taskbarWindows;
+    HDC dc = GetDC(mainWindow);
+    SendMessageA(t.iconToolbar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), lParam);
+    if (IsWindowsVersion("6.0")) SendMessageA(t.systemPager, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), lParam);
+    ReleaseDC(mainWindow, dc);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const TaskbarWindows& t = taskbarWindows;
+    switch (message) {
+    case WM_CREATE:
+        HandleMainWindowCreate(window);
+        return 0;
+    case WM_DESTROY:
+        HandleDestroy();
+        return 0;
+    case WM_QUERYENDSESSION:
+        HandleQueryEndSession();
+        return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) HandleQueryEndSession();
+        return 0;
+    case WM_ACTIVATE:
+        OnActivate(wParam, lParam);
+        break;
+    case WM_ERASEBKGND:
+        SendMessageA(t.taskbar, WM_ERASEBKGND, wParam, lParam);
+        SendMessageA(t.iconToolbar, WM_ERASEBKGND, wParam, lParam);
+        SendMessageA(t.notifyArea, WM_ERASEBKGND, wParam, lParam);
+        return 0;
+    case WM_ACTIVATEAPP:
+        if (wParam == 1) InvalidateRect(t.iconToolbar, nullptr, FALSE);
+        return 0;
+    case WM_SETCURSOR:
+        OnSetCursor(wParam, lParam);
+        break;
+    case WM_MOUSEACTIVATE:
+        return OnMouseActivate(lParam);
+    case WM_GETMINMAXINFO: {
+        ComputeMinimumSize();
+        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
+        info->ptMinTrackSize.x = minWidth;
+        info->ptMinTrackSize.y = minHeight - hiddenCaptionHeight;
+        return 0;
+    }
+    case WM_WINDOWPOSCHANGING:
+        frameDragging = 1;
+        if (IsDragFullWindows()) SnapWindowPos(reinterpret_cast<WINDOWPOS*>(lParam));
+        break;
+    case WM_SIZING:
+        return 0;
+    case WM_NCMOUSEMOVE:
+        frameDragging = 0;
+        break;
+    case WM_NCLBUTTONDOWN:
+        if (OnNcLeftButtonDown(wParam, lParam)) return 0;
+        break;
+    case WM_NCLBUTTONUP:
+    case WM_EXITSIZEMOVE:
+        frameDragging = 0;
+        SendMessageA(mainWindow, WM_PRINTCLIENT, 0, PRF_CLIENT);
+        SendMessageA(t.pagerToolbar, WM_KILLFOCUS, 0, 0);
+        break;
+    case WM_NCRBUTTONDOWN:
+        if (wParam == HTCAPTION && !secondaryWindowOpen) {
+            SendMessageA(t.pagerToolbar, WM_KILLFOCUS, 0, 0);
+            ShowPopupMenu(mainWindow, popupMenu);
+        }
+        frameDragging = 0;
+        return 0;
+    case WM_COMMAND:
+        OnCommand(wParam);
+        return 0;
+    case WM_TIMER:
+        OnTimer(wParam);
+        return 0;
+    case WM_HOTKEY:
+        HandleHotkey(lParam, wParam);
+        return 0;
+    case WM_PRINTCLIENT:
+        OnPrintClient(lParam);
+        break;
+    case TrayIconNotify:
+        if (lParam == WM_RBUTTONUP && !secondaryWindowOpen) ShowPopupMenu(mainWindow, popupMenu);
+        return 0;
+    default:
+        if (message == FaultSwitchMessage) TriggerFault(wParam);
+        if (taskbarCreatedMessage && message == taskbarCreatedMessage) RehostNotifyArea();
+        break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

@@ -1,0 +1,28 @@
+// System functions looked up at run time, because older Windows versions lack them.
+#pragma once
+
+#include <windows.h>
+#include <psapi.h>
+
+struct OptionalFunctions {
+    BOOL(WINAPI* setLayeredWindowAttributes)(HWND, COLORREF, BYTE, DWORD);
+    BOOL(WINAPI* getWindowInfo)(HWND, PWINDOWINFO);
+    HMONITOR(WINAPI* monitorFromPoint)(POINT, DWORD);
+    BOOL(WINAPI* getMonitorInfoA)(HMONITOR, LPMONITORINFO);
+    LPVOID(WINAPI* virtualAllocEx)(HANDLE, LPVOID, SIZE_T, DWORD, DWORD);
+    BOOL(WINAPI* virtualFreeEx)(HANDLE, LPVOID, SIZE_T, DWORD);
+    BOOL(WINAPI* getProcessMemoryInfo)(HANDLE, PPROCESS_MEMORY_COUNTERS, DWORD);
+    HMODULE user32;
+    HMODULE kernel32;
+    HMODULE psapi;
+    int layeredAvailable;
+    int monitorsAvailable;
+    int remoteMemoryAvailable;
+    int memoryInfoAvailable;
+};
+extern OptionalFunctions optionalFunctions;
+
+void LoadOptionalFunctions();
+// Releases the libraries again. `watchersEnded` is false when a watcher thread outlived its
+// wait: psapi then stays loaded, since that thread may still call into it.
+void FreeOptionalFunctions(bool watchersEnded);

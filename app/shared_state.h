@@ -1,0 +1,42 @@
+// Process-wide state shared by the main thread and the two watcher threads.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <cstdint>
+
+// Flags and values that more than one thread reads: one 32-bit word each, written and read
+// whole. No step relies on two of them changing together, so no lock is taken.
+using SharedWord = std::atomic<int32_t>;
+extern SharedWord endingStarted;
+extern SharedWord frameDragging;
+extern SharedWord secondaryWindowOpen;
+extern SharedWord pointerOnOwnWindows;
+extern SharedWord titleBarShown;
+extern SharedWord hiddenCaptionHeight;
+extern SharedWord minWidth;
+extern SharedWord minHeight;
+extern SharedWord visibleIconCount;
+extern SharedWord sensingKeys;
+
+// The program's windows; a handle is empty until its window exists. Written on the main
+// thread before the watchers start.
+extern HINSTANCE instance;
+extern HWND mainWindow;
+extern HWND ownerWindow;
+extern HWND optionsWindow;
+extern HWND versionWindow;
+extern HWND clockTipWindow;
+extern HWND waitWindow;
+
+// How the main thread runs and stops a watcher thread. `wake` lets a stop request cut a
+// watcher's pause short instead of waiting out the cycle.
+struct WatcherControl {
+    HWND owner;
+    SharedWord stopRequested;
+    SharedWord active;
+    HANDLE wake;
+};
+extern WatcherControl trayWatchControl;
+extern WatcherControl pointerWatchControl;

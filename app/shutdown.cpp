@@ -1,0 +1,122 @@
+// Gives the notification area back to the taskbar when the program ends, at log-off or when
+// a second copy takes over, behind a small wait window, and saves the window's place.
+#include "app/shutdown.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include "app/environment.h"
+#include "app/foreground.h"
+#include "app/main_window.h"
+#include "app/main_window_proc.h"
+#include "app/messages.h"
+#include "app/optional_functions.h"
+#include "app/shared_state.h"
+#include "app/taskbar_return.h"
+#include "app/title_bar.h"
+#include "settings/settings_file.h"
+#include "taskbar/flavour.h"
+#include "taskbar/taskbar_windows.h"
+#include "ui/hotkeys.h"
+#include "watch/watchers.h"
+
+constexpr DWORD kWatcherWait = 3000;
+
+void ShowWaitWindow()
+{
+    WNDCLASSA c{};
+    c.style = CS_DBLCLKS;
+    c.lpfnWndProc = DefWindowProcA;
+    c.hInstance = instance;
+    c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    c.lpszClassName = WaitWindowClass;
+    RegisterClassA(&c);
+
+    bool wide = IsWindowsVersion("6.0") || IsWindowsVersion("6.1");
+    int width = wide ? 196 : 186, height = wide ? 80 : 70;
+    int textWidth = wide ? 190 : 170, textHeight = 35;
+    waitWindow = CreateWindowExA(0, WaitWindowClass, caption, WS_VISIBLE | WS_CAPTION,
+                                 GetSystemMetrics(SM_CXSCREEN) / 2 - 88, GetSystemMetrics(SM_CYSCREEN) / 2 - 66,
+                                 width, height, mainWindow, nullptr, instance, nullptr);
+    HWND text = CreateWindowExA(0, "STATIC", "終了処理中です。\r\nしばらくお待ち下さい。", WS_CHILD | WS_VISIBLE, 8, 8,
+                                textWidth, textHeight, waitWindow, nullptr, instance, nullptr);
+    SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), FALSE);
+    UpdateWindow(text);
+    UpdateWindow(waitWindow);
+    ShowWindow(waitWindow, SW_SHOW);
+    SetForegroundWindow(waitWindow);
+}
+
+static void KillTimerIfSet(UINT_PTR id, const SharedWord& set)
+{
+    if (set) KillTimer(mainWindow, id);
+}
+
+// Waits a bounded time for a watcher; true when it has ended.
+static bool WaitForWatcher(HANDLE& thread)
+{
+    if (!thread) return true;
+    DWORD result = WaitForSingleObject(thread, kWatcherWait);
+    if (result != WAIT_FAILED) CloseHandle(thread);
+    thread = nullptr;
+    return result == WAIT_OBJECT_0;
+}
+
+void RestoreTaskbar()
+{
+    const TaskbarWindows& t = taskbarWindows;
+    bool captured = notifyAreaCaptured;
+    RequestWatcherStop(trayWatchControl);
+    RequestWatcherStop(pointerWatchControl);
+    KillTimerIfSet(ClickWindowTimer, clickWindowTimerSet);
+    KillTimerIfSet(SingleClickTimer, singleClickTimerSet);
+    KillTimerIfSet(TooltipDelayTimer, tooltipDelayTimerSet);
+    ShowWaitWindow();
+
+    // A refused start never took the notification area: then the taskbar is left as it is.
+    if (captured) {
+        if (!IsThemeActive() && !IsWin9xFamily()) {
+            SetWindowLongA(t.notifyArea, GWL_EXSTYLE, GetWindowLongA(t.notifyArea, GWL_EXSTYLE) | WS_EX_STATICEDGE);
+        }
+        ShowWindow(t.clock, SW_SHOW);
+        ReturnNotifyAreaToTaskbar();
+    }
+
+    // The libraries are released only once no watcher can call into them any more.
+    bool trayEnded = WaitForWatcher(trayWatchHandle);
+    bool pointerEnded = WaitForWatcher(pointerWatchHandle);
+    FreeOptionalFunctions(trayEnded && pointerEnded);
+
+    trayIconData.hWnd = mainWindow;
+    Shell_NotifyIconA(NIM_DELETE, &trayIconData);
+    for (const HotkeyBinding& hotkey : hotkeys) UnregisterHotKey(mainWindow, hotkey.id);
+
+    if (captured) {
+        RECT r{};
+        GetWindowRect(mainWindow, &r);
+        WriteSettingNumber("Window", "Top", r.top);
+        WriteSettingNumber("Window", "Left", r.left);
+        WriteSettingNumber("Window", "Width", r.right - r.left);
+        WriteSettingNumber("Window", "Height", r.bottom - r.top);
+        if (IsWindowsVersion("6.1") || IsWindowsVersion("6.0")) SendMessageA(t.clock, ClockTooltipRequest, 0, 0);
+    }
+    DestroyWindow(waitWindow);
+    waitWindow = nullptr;
+}
+
+void HandleDestroy()
+{
+    if (endingStarted.exchange(1) == 0) {
+        RestoreTaskbar();
+        SendMessageA(taskbarWindows.pagerToolbar, WM_KILLFOCUS, 0, 0);
+        SendMessageA(taskbarWindows.notifyArea, WM_KILLFOCUS, 0, 0);
+        BringWindowToFront(previousActiveWindow, mainWindow, 0, 1);
+    }
+    PostQuitMessage(0);
+}
+
+void HandleQueryEndSession()
+{
+    if (endingStarted.exchange(1) == 0) RestoreTaskbar();
+}

@@ -1,0 +1,85 @@
+// Probes the taskbar's windows and the reported version for the flavour, and reads the
+// visual-style and full-drag switches from the registry.
+#include "taskbar/flavour.h"
+
+#include <windows.h>
+
+#include <cstring>
+
+#include "app/shared_state.h"
+#include "taskbar/flavour_rules.h"
+#include "taskbar/taskbar_windows.h"
+
+static HWND SystemControlToolbarIn(HWND parent)
+{
+    HWND systemPager = FindWindowExA(parent, taskbarWindows.pager, "SysPager", nullptr);
+    return FindWindowExA(systemPager, nullptr, "ToolbarWindow32", "システム コントロール領域");
+}
+
+static FlavourProbes ProbeTaskbar()
+{
+    const TaskbarWindows& t = taskbarWindows;
+    FlavourProbes p{};
+    p.systemControlToolbar = SystemControlToolbarIn(t.notifyArea) || SystemControlToolbarIn(mainWindow);
+    if (p.systemControlToolbar) return p;
+    p.showDesktopButton = FindWindowExA(t.notifyArea, nullptr, "TrayShowDesktopButtonWClass", nullptr) ||
+                          FindWindowExA(mainWindow, nullptr, "TrayShowDesktopButtonWClass", nullptr);
+    if (p.showDesktopButton) {
+        p.pearlifyButton = FindWindowExA(t.taskbar, nullptr, "TrayPearlifyButtonWClass", nullptr) != nullptr;
+        return p;
+    }
+    p.notificationToolbar = FindWindowExA(t.pager, nullptr, "ToolbarWindow32", "通知領域") ||
+                            FindWindowExA(mainWindow, nullptr, "ToolbarWindow32", "通知領域");
+    return p;
+}
+
+void CurrentFlavour(char* flavour)
+{
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    GetVersionExA(&version);
+    FlavourText derived = DeriveFlavour(version.dwMajorVersion, version.dwMinorVersion,
+                                        version.dwPlatformId, ProbeTaskbar());
+    std::memcpy(flavour, derived.text, sizeof derived.text);
+}
+
+bool IsWindowsVersion(const char* flavour)
+{
+    char current[sizeof(FlavourText::text)];
+    CurrentFlavour(current);
+    return std::strcmp(current, flavour) == 0;
+}
+
+bool IsWin9xFamily()
+{
+    return IsWindowsVersion("4.0") || IsWindowsVersion("4.10") || IsWindowsVersion("4.90");
+}
+
+bool IsVersion51To62()
+{
+    return IsWindowsVersion("5.1") || IsWindowsVersion("5.2") || IsWindowsVersion("6.0") ||
+           IsWindowsVersion("6.1") || IsWindowsVersion("6.2");
+}
+
+bool IsVersion50To62()
+{
+    return IsWindowsVersion("5.0") || IsVersion51To62();
+}
+
+bool ReadRegistrySwitch(int selector)
+{
+    const char* path = selector ? "Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager"
+                                : "Control Panel\\Desktop";
+    const char* name = selector ? "ThemeActive" : "DragFullWindows";
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path, 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+    unsigned char data[kRegistrySwitchBufferSize] = {};
+    DWORD size = sizeof data;
+    bool on = RegQueryValueExA(key, name, nullptr, nullptr, data, &size) == ERROR_SUCCESS &&
+              RegistrySwitchIsOn(data, size);
+    RegCloseKey(key);
+    return on;
+}
+
+bool IsThemeActive() { return ReadRegistrySwitch(1); }
+bool IsDragFullWindows() { return ReadRegistrySwitch(0); }

@@ -1,0 +1,74 @@
+// Finds the taskbar's windows and counts the visible notification icons by reading the
+// toolbar's buttons out of the taskbar's process.
+#include "taskbar/taskbar_windows.h"
+
+#include <commctrl.h>
+
+#include "app/optional_functions.h"
+#include "taskbar/flavour.h"
+
+TaskbarWindows taskbarWindows;
+
+void FindTaskbarWindows()
+{
+    TaskbarWindows& t = taskbarWindows;
+    t.taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+    t.notifyArea = FindWindowExA(t.taskbar, nullptr, "TrayNotifyWnd", nullptr);
+    t.clock = FindWindowExA(t.notifyArea, nullptr, "TrayClockWClass", nullptr);
+    t.showDesktopButton = FindWindowExA(t.notifyArea, nullptr, "TrayShowDesktopButtonWClass", nullptr);
+    if (IsVersion51To62()) {
+        t.hiddenIconsButton = FindWindowExA(t.notifyArea, nullptr, "Button", nullptr);
+        t.pager = FindWindowExA(t.notifyArea, nullptr, "SysPager", nullptr);
+        t.pagerToolbar = FindWindowExA(t.pager, nullptr, "ToolbarWindow32", nullptr);
+        t.iconToolbar = t.pagerToolbar;
+        t.systemPager = FindWindowExA(t.notifyArea, t.pager, "SysPager", nullptr);
+    } else {
+        t.iconToolbar = FindWindowExA(t.notifyArea, nullptr, "ToolbarWindow32", nullptr);
+    }
+    t.rebar = FindWindowExA(t.taskbar, nullptr, "ReBarWindow32", nullptr);
+}
+
+// TB_GETBUTTON writes the taskbar's own TBBUTTON; the state byte sits at offset 8 in both
+// the 32-bit and the 64-bit layout.
+constexpr SIZE_T kRemoteButtonSize = 20;
+constexpr SIZE_T kStateOffset = 8;
+
+int CountVisibleTrayIcons()
+{
+    const OptionalFunctions& f = optionalFunctions;
+    HWND toolbar = taskbarWindows.iconToolbar;
+    if (!f.virtualAllocEx || !f.virtualFreeEx || !toolbar) return 0;
+    DWORD processId = 0;
+    GetWindowThreadProcessId(toolbar, &processId);
+    if (!processId) return 0;
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, processId);
+    if (!process) return 0;
+    void* remote = f.virtualAllocEx(process, nullptr, sizeof(TBBUTTON) < kRemoteButtonSize ? kRemoteButtonSize : sizeof(TBBUTTON),
+                                    MEM_COMMIT, PAGE_READWRITE);
+    int visible = 0;
+    if (remote) {
+        int count = static_cast<int>(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
+        for (int i = 0; i < count; ++i) {
+            unsigned char button[kRemoteButtonSize] = {};
+            SIZE_T copied = 0;
+            SendMessageA(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(remote));
+            if (!ReadProcessMemory(process, remote, button, sizeof button, &copied) || copied != sizeof button) {
+                visible = 0;  // a partial count would make the fit shrink the window wrongly
+                break;
+            }
+            if (!(button[kStateOffset] & TBSTATE_HIDDEN)) ++visible;
+        }
+        f.virtualFreeEx(process, remote, 0, MEM_RELEASE);
+    }
+    CloseHandle(process);
+    return visible;
+}
+
+bool IsNot256ColorDisplay()
+{
+    HWND desktop = GetDesktopWindow();
+    HDC dc = GetDC(desktop);
+    int depth = GetDeviceCaps(dc, PLANES) * GetDeviceCaps(dc, BITSPIXEL);
+    ReleaseDC(desktop, dc);
+    return depth != 8;
+}

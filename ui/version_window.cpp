@@ -1,0 +1,43 @@
+// The version window, created hidden at capture. It shows the about text; its links to the
+// web site and the support mail are not built yet.
+#include "ui/version_window.h"
+
+#include "app/environment.h"
+#include "app/messages.h"
+#include "app/shared_state.h"
+
+void CreateVersionWindow()
+{
+    WNDCLASSA c{};
+    c.style = CS_DBLCLKS;
+    c.lpfnWndProc = VersionWindowProc;
+    c.hInstance = instance;
+    c.hIcon = LoadIconA(instance, "Main");
+    c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    c.lpszClassName = VersionWindowClass;
+    RegisterClassA(&c);
+    versionWindow = CreateWindowExA(0, VersionWindowClass, "バージョン情報", WS_OVERLAPPED | WS_SYSMENU,
+                                    GetSystemMetrics(SM_CXSCREEN) / 2 - 150, GetSystemMetrics(SM_CYSCREEN) / 2 - 80,
+                                    300, 160, mainWindow, nullptr, instance, nullptr);
+}
+
+void CreateVersionControls()
+{
+    HWND text = CreateWindowExA(0, "STATIC", aboutText, WS_CHILD | WS_VISIBLE, 16, 12, 260, 90, versionWindow,
+                                nullptr, instance, nullptr);
+    SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), FALSE);
+}
+
+LRESULT CALLBACK VersionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CLOSE:
+    case WM_DESTROY:
+        ShowWindow(window, SW_HIDE);
+        secondaryWindowOpen = 0;
+        return 0;
+    default:
+        return DefWindowProcA(window, message, wParam, lParam);
+    }
+}

@@ -1,0 +1,26 @@
+// The two watcher threads and the state the pointer watcher shares with the main window.
+#pragma once
+
+#include <windows.h>
+
+#include "app/shared_state.h"
+
+// Clock-click and tooltip state of the pointer watcher, reset by the main window's timers.
+extern SharedWord clockClickCount;
+extern SharedWord clickTimersStarted;
+extern SharedWord tipTimerArmed;
+extern SharedWord clockLeftHeld;
+extern SharedWord lastPointerX;
+extern SharedWord lastPointerY;
+// SetTimer results kept for the timers the pointer watcher arms on the main window.
+extern SharedWord clickWindowTimerSet;
+extern SharedWord singleClickTimerSet;
+extern SharedWord tooltipDelayTimerSet;
+
+DWORD WINAPI TrayWatchThread(LPVOID control);
+DWORD WINAPI PointerWatchThread(LPVOID control);
+
+// Fills a control record for a watcher that is to run; its wake event is made once.
+void PrepareWatcherControl(WatcherControl& control, HWND owner);
+// Asks a watcher to end and cuts its pause short.
+void RequestWatcherStop(WatcherControl& control);
