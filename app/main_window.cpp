@@ -3,7 +3,7 @@
 #include "app/main_window.h"
 
 #include "app/environment.h"
-#include "app/fault_switch.h"
+#include "app/test_hooks.h"
 #include "app/main_window_proc.h"
 #include "app/messages.h"
 #include "app/optional_functions.h"

@@ -7,7 +7,7 @@
 #include <shlwapi.h>
 
 #include "app/environment.h"
-#include "app/fault_switch.h"
+#include "app/test_hooks.h"
 #include "app/foreground.h"
 #include "app/main_window.h"
 #include "app/messages.h"
@@ -278,6 +278,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     default:
         if (message == FaultSwitchMessage) TriggerFault(wParam);
+        if (HandleTestReport(message)) return 0;
         if (taskbarCreatedMessage && message == taskbarCreatedMessage) RehostNotifyArea();
         break;
     }

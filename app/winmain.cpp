@@ -8,6 +8,7 @@
 #include "app/main_window.h"
 #include "app/messages.h"
 #include "app/shared_state.h"
+#include "app/test_hooks.h"
 
 // A running copy is asked to close: it gives the notification area back and saves its place
 // before SendMessage returns, so this copy can take over at once.
@@ -26,6 +27,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     InstallCrashGuard();
+    NoteStartFlavour();
     InitEnvironment();
     TakeOverFromRunningCopy();
     CreateMainWindow();

@@ -1,0 +1,105 @@
+// The test-only hooks; see the header. Everything here is compiled out of a release build.
+#include "app/test_hooks.h"
+
+#ifdef VELTRIN_TEST_HOOKS
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+
+#include "app/environment.h"
+#include "app/shared_state.h"
+#include "settings/settings_file.h"
+#include "taskbar/flavour.h"
+#include "taskbar/taskbar_windows.h"
+
+enum FaultKind : WPARAM { noFault, accessFault, abortFault, exceptionFault };
+
+static char startFlavour[24];
+
+void NoteStartFlavour() { CurrentFlavour(startFlavour); }
+
+void ArmFaultSwitch()
+{
+    char kind[32] = {};
+    if (!GetEnvironmentVariableA("VELTRIN_TEST_FAULT", kind, sizeof kind)) return;
+    WPARAM fault = !std::strcmp(kind, "access") ? accessFault
+                 : !std::strcmp(kind, "abort") ? abortFault
+                 : !std::strcmp(kind, "exception") ? exceptionFault : noFault;
+    if (fault != noFault) PostMessageA(mainWindow, FaultSwitchMessage, fault, 0);
+}
+
+void TriggerFault(WPARAM kind)
+{
+    switch (kind) {
+    case accessFault: {
+        volatile int* nowhere = nullptr;
+        *nowhere = 1;
+        break;
+    }
+    case abortFault: std::abort();
+    case exceptionFault: throw std::runtime_error("test fault");
+    default: break;
+    }
+}
+
+static void WriteHandle(FILE* f, const char* name, HWND handle)
+{
+    std::fprintf(f, "%s=0x%lx\r\n", name, static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(handle)));
+}
+
+static void WriteFont(FILE* f, const char* name, HFONT font)
+{
+    LOGFONTA l{};
+    GetObjectA(font, sizeof l, &l);
+    std::fprintf(f, "%sFace=%s\r\n%sHeight=%ld\r\n%sUnderline=%d\r\n%sCharset=%d\r\n", name, l.lfFaceName, name,
+                 static_cast<long>(l.lfHeight), name, l.lfUnderline, name, l.lfCharSet);
+}
+
+bool HandleTestReport(UINT message)
+{
+    static UINT reportMessage = RegisterWindowMessageA("VeltrinTestReport");
+    if (message != reportMessage) return false;
+    char path[MAX_PATH + 32];
+    std::snprintf(path, sizeof path, "%s\\veltrin-report.txt", exeDirectory);
+    FILE* f = std::fopen(path, "wb");
+    if (!f) return true;
+    const TaskbarWindows& t = taskbarWindows;
+    char flavour[24];
+    CurrentFlavour(flavour);
+    std::fprintf(f, "flavourAtStart=%s\r\nflavour=%s\r\n", startFlavour, flavour);
+    std::fprintf(f, "win9x=%d\r\nversion51To62=%d\r\nversion50To62=%d\r\n", IsWin9xFamily(), IsVersion51To62(),
+                 IsVersion50To62());
+    WriteHandle(f, "taskbar", t.taskbar);
+    WriteHandle(f, "notifyArea", t.notifyArea);
+    WriteHandle(f, "clock", t.clock);
+    WriteHandle(f, "showDesktopButton", t.showDesktopButton);
+    WriteHandle(f, "hiddenIconsButton", t.hiddenIconsButton);
+    WriteHandle(f, "pager", t.pager);
+    WriteHandle(f, "pagerToolbar", t.pagerToolbar);
+    WriteHandle(f, "iconToolbar", t.iconToolbar);
+    WriteHandle(f, "systemPager", t.systemPager);
+    WriteHandle(f, "rebar", t.rebar);
+    WriteHandle(f, "startButton", t.startButton);
+    std::fprintf(f, "visibleIconCount=%d\r\ncountNow=%d\r\nnot256Colors=%d\r\n", visibleIconCount.load(),
+                 CountVisibleTrayIcons(), IsNot256ColorDisplay());
+    std::fprintf(f, "caption=%s\r\nsettingsAvailable=%d\r\nsettingsPath=%s\r\nhelpPath=%s\r\n", caption,
+                 settingsAvailable, settingsPath, helpPath);
+    std::fprintf(f, "left=%d\r\ntop=%d\r\n", ReadSettingInt("Window", "Left", 0x7fffffff),
+                 ReadSettingInt("Window", "Top", 0x7fffffff));
+    std::fprintf(f, "minWidth=%d\r\nminHeight=%d\r\ntitleBarShown=%d\r\n", minWidth.load(), minHeight.load(),
+                 titleBarShown.load());
+    WriteFont(f, "uiFont", uiFont);
+    WriteFont(f, "linkFont", linkFont);
+    std::fclose(f);
+    return true;
+}
+
+#else
+
+void NoteStartFlavour() {}
+void ArmFaultSwitch() {}
+void TriggerFault(WPARAM) {}
+bool HandleTestReport(UINT) { return false; }
+
+#endif
