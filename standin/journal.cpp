@@ -1,0 +1,53 @@
+#include "journal.h"
+
+#include <cstdio>
+
+namespace {
+std::string journalPath;
+}
+
+void OpenJournal(const std::string& path)
+{
+    journalPath = path;
+}
+
+void Journal(const char* target, const char* event, const std::string& params)
+{
+    std::string line = std::to_string(GetTickCount()) + "\t" + target + "\t" + event + "\t" + params + "\r\n";
+    // Opened and closed per line: the reader sees every line as soon as it is written and
+    // nothing is lost when a test ends the stand-in with TerminateProcess.
+    HANDLE file = CreateFileA(journalPath.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+    CloseHandle(file);
+}
+
+std::string Hex(UINT_PTR value)
+{
+    char digits[2 * sizeof(UINT_PTR) + 1];
+    int n = 0;
+    do {
+        digits[n++] = "0123456789ABCDEF"[value & 0xF];
+        value >>= 4;
+    } while (value != 0);
+    while (n < 8) digits[n++] = '0';
+    std::string text = "0x";
+    while (n > 0) text += digits[--n];
+    return text;
+}
+
+std::string HandleText(HWND window)
+{
+    return Hex(reinterpret_cast<UINT_PTR>(window));
+}
+
+std::string OneLine(const std::string& text)
+{
+    std::string result = text;
+    for (char& c : result) {
+        if (c == '\t' || c == '\r' || c == '\n') c = ' ';
+    }
+    return result;
+}

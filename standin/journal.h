@@ -1,0 +1,16 @@
+// The stand-in's journal: one line per event, appended and flushed at once so that a test
+// can read it while the stand-in still runs.
+// Line format (CR LF at the end): <GetTickCount>\t<target>\t<event>\t<key=value key=value ...>
+// A free-text value (tip=, text=) always comes last and runs to the end of the line.
+#pragma once
+#include <windows.h>
+#include <string>
+
+void OpenJournal(const std::string& path);
+void Journal(const char* target, const char* event, const std::string& params);
+
+// "0x" and at least eight upper-case hex digits.
+std::string Hex(UINT_PTR value);
+std::string HandleText(HWND window);
+// Keeps free text on one journal line: tabs and line breaks become spaces.
+std::string OneLine(const std::string& text);

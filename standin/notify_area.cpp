@@ -1,0 +1,250 @@
+// TrayNotifyWnd and the small windows inside it. The notification area lays its children
+// out from its own client size, so it keeps working wherever it is re-parented and however
+// it is sized: a row when it is wider than high, a column otherwise.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "icons.h"
+#include "journal.h"
+#include "popups.h"
+#include "tray.h"
+
+namespace {
+
+constexpr int kEdge = 2;  // the sunken border
+constexpr int kHiddenIconsButtonSize = 16;
+constexpr int kShowDesktopSize = 14;
+constexpr int kClockHeight = 24;
+constexpr int kMinimumNotifyWidth = 200;
+
+int SystemIconCount()
+{
+    return tray.systemToolbar ? static_cast<int>(SendMessageW(tray.systemToolbar, TB_BUTTONCOUNT, 0, 0)) : 0;
+}
+
+void Place(HWND window, int x, int y, int width, int height)
+{
+    if (window) MoveWindow(window, x, y, width > 0 ? width : 0, height > 0 ? height : 0, TRUE);
+}
+
+// The toolbar fills its pager; it re-wraps its buttons to the new width.
+void PlaceToolbar(HWND holder, HWND toolbar, int x, int y, int width, int height)
+{
+    if (!toolbar) return;
+    if (holder != tray.notifyArea) {
+        Place(holder, x, y, width, height);
+        Place(toolbar, 0, 0, width, height);
+    } else {
+        Place(toolbar, x, y, width, height);
+    }
+    SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
+}
+
+void LayoutRow(int width, int height)
+{
+    const int top = kEdge, inner = height - 2 * kEdge;
+    int left = kEdge, right = width - kEdge;
+    if (tray.showDesktopButton) {
+        Place(tray.showDesktopButton, width - kShowDesktopSize, 0, kShowDesktopSize, height);
+        right = width - kShowDesktopSize;
+    }
+    const int clockWidth = ClockPreferredWidth();
+    Place(tray.clock, right - clockWidth, top, clockWidth, inner);
+    right -= clockWidth;
+    if (tray.hiddenIconsButton) {
+        Place(tray.hiddenIconsButton, left, top + (inner - kHiddenIconsButtonSize) / 2, kHiddenIconsButtonSize,
+              kHiddenIconsButtonSize);
+        left += kHiddenIconsButtonSize + 2;
+    }
+    const int toolbarHeight = inner < kIconButtonSize ? inner : kIconButtonSize;
+    const int toolbarTop = top + (inner - toolbarHeight) / 2;
+    if (tray.systemPager) {
+        const int systemWidth = SystemIconCount() * kIconButtonSize;
+        PlaceToolbar(tray.systemPager, tray.systemToolbar, right - systemWidth, toolbarTop, systemWidth, toolbarHeight);
+        right -= systemWidth;
+    }
+    PlaceToolbar(tray.pager ? tray.pager : tray.notifyArea, tray.iconToolbar, left, toolbarTop, right - left,
+                 toolbarHeight);
+}
+
+void LayoutColumn(int width, int height)
+{
+    const int left = kEdge, inner = width - 2 * kEdge;
+    int top = kEdge, bottom = height - kEdge;
+    if (tray.showDesktopButton) {
+        Place(tray.showDesktopButton, 0, height - kShowDesktopSize, width, kShowDesktopSize);
+        bottom = height - kShowDesktopSize;
+    }
+    Place(tray.clock, left, bottom - kClockHeight, inner, kClockHeight);
+    bottom -= kClockHeight;
+    if (tray.hiddenIconsButton) {
+        Place(tray.hiddenIconsButton, left + (inner - kHiddenIconsButtonSize) / 2, top, kHiddenIconsButtonSize,
+              kHiddenIconsButtonSize);
+        top += kHiddenIconsButtonSize + 2;
+    }
+    const int perRow = inner / kIconButtonSize > 0 ? inner / kIconButtonSize : 1;
+    if (tray.systemPager) {
+        const int rows = (SystemIconCount() + perRow - 1) / perRow;
+        PlaceToolbar(tray.systemPager, tray.systemToolbar, left, bottom - rows * kIconButtonSize, inner,
+                     rows * kIconButtonSize);
+        bottom -= rows * kIconButtonSize;
+    }
+    PlaceToolbar(tray.pager ? tray.pager : tray.notifyArea, tray.iconToolbar, left, top, inner, bottom - top);
+}
+
+void PaintNotifyArea(HWND window, HDC dc)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    FillRect(dc, &client, FaceBrush());
+    DrawEdge(dc, &client, BDR_SUNKENOUTER, BF_RECT);
+}
+
+// Tooltips of the icon buttons come from the icon records.
+bool AnswerInfoTip(NMHDR* header)
+{
+    if (header->code == TBN_GETINFOTIPA) {
+        NMTBGETINFOTIPA* tip = reinterpret_cast<NMTBGETINFOTIPA*>(header);
+        for (const TrayIcon& icon : TrayIcons()) {
+            if (icon.command == tip->iItem && tip->pszText && tip->cchTextMax > 0) {
+                lstrcpynA(tip->pszText, icon.tip.c_str(), tip->cchTextMax);
+                return true;
+            }
+        }
+    } else if (header->code == TBN_GETINFOTIPW) {
+        NMTBGETINFOTIPW* tip = reinterpret_cast<NMTBGETINFOTIPW*>(header);
+        for (const TrayIcon& icon : TrayIcons()) {
+            if (icon.command == tip->iItem && tip->pszText && tip->cchTextMax > 0) {
+                MultiByteToWideChar(932, 0, icon.tip.c_str(), -1, tip->pszText, tip->cchTextMax);
+                tip->pszText[tip->cchTextMax - 1] = L'\0';
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void HandleCommand(WPARAM wParam, LPARAM lParam)
+{
+    const HWND from = reinterpret_cast<HWND>(lParam);
+    std::string outcome = "ignored";
+    if (LOWORD(wParam) == kHiddenIconsCommand && HIWORD(wParam) == BN_CLICKED && from && from == tray.hiddenIconsButton) {
+        outcome = ToggleOverflowWindow(tray.hiddenIconsButton) ? "overflow-open" : "overflow-closed";
+    }
+    Journal("TrayNotifyWnd", "WM_COMMAND",
+            "wParam=" + std::to_string(static_cast<UINT_PTR>(wParam)) + " lParam=" + Hex(static_cast<UINT_PTR>(lParam)) +
+                " result=" + outcome);
+}
+
+}  // namespace
+
+int PreferredNotifyWidth()
+{
+    int width = 2 * kEdge + ClockPreferredWidth() + VisibleTrayIconCount() * kIconButtonSize;
+    if (tray.hiddenIconsButton) width += kHiddenIconsButtonSize + 2;
+    if (tray.systemPager) width += SystemIconCount() * kIconButtonSize;
+    if (tray.showDesktopButton) width += kShowDesktopSize;
+    return width < kMinimumNotifyWidth ? kMinimumNotifyWidth : width;
+}
+
+void LayoutNotifyArea()
+{
+    if (!tray.notifyArea) return;
+    RECT client;
+    GetClientRect(tray.notifyArea, &client);
+    if (client.right >= client.bottom) {
+        LayoutRow(client.right, client.bottom);
+    } else {
+        LayoutColumn(client.right, client.bottom);
+    }
+}
+
+LRESULT CALLBACK NotifyAreaProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SIZE:
+        if (window == tray.notifyArea) {
+            Journal("TrayNotifyWnd", "WM_SIZE",
+                    "w=" + std::to_string(LOWORD(lParam)) + " h=" + std::to_string(HIWORD(lParam)) +
+                        " layout=" + (LOWORD(lParam) >= HIWORD(lParam) ? "row" : "column"));
+            LayoutNotifyArea();
+        }
+        return 0;
+    case WM_COMMAND:
+        HandleCommand(wParam, lParam);
+        return 0;
+    case WM_NOTIFY:
+        if (AnswerInfoTip(reinterpret_cast<NMHDR*>(lParam))) return 0;
+        break;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        PaintNotifyArea(window, dc);
+        EndPaint(window, &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        PaintNotifyArea(window, reinterpret_cast<HDC>(wParam));
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK PagerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_NOTIFY:
+    case WM_COMMAND:
+        // The toolbar's notifications belong to the notification area, as with a real pager.
+        return SendMessageA(GetParent(window), message, wParam, lParam);
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+namespace {
+
+void PaintShowDesktop(HWND window, HDC dc)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    FillRect(dc, &client, FaceBrush());
+    DrawEdge(dc, &client, EDGE_RAISED, BF_RECT);
+}
+
+void PaintPearlify(HWND window, HDC dc)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    FillRect(dc, &client, GetSysColorBrush(COLOR_HIGHLIGHT));
+}
+
+LRESULT PaintOnly(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void (*paint)(HWND, HDC))
+{
+    switch (message) {
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        paint(window, dc);
+        EndPaint(window, &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        paint(window, reinterpret_cast<HDC>(wParam));
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+LRESULT CALLBACK ShowDesktopProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return PaintOnly(window, message, wParam, lParam, PaintShowDesktop);
+}
+
+LRESULT CALLBACK PearlifyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return PaintOnly(window, message, wParam, lParam, PaintPearlify);
+}

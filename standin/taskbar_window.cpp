@@ -1,0 +1,80 @@
+// Shell_TrayWnd: lays out its bands, takes notification icons over WM_COPYDATA and records
+// the clicks and moves other programs make on it.
+#include <string>
+
+#include "journal.h"
+#include "tray.h"
+
+namespace {
+
+// x and y of a point packed into an LPARAM, sign and all.
+std::string PointParams(WPARAM wParam, LPARAM lParam)
+{
+    const int x = static_cast<short>(LOWORD(lParam));
+    const int y = static_cast<short>(HIWORD(lParam));
+    return "wParam=" + std::to_string(static_cast<UINT_PTR>(wParam)) + " lParam=" + Hex(static_cast<UINT_PTR>(lParam)) +
+           " x=" + std::to_string(x) + " y=" + std::to_string(y);
+}
+
+void PaintTaskbar(HWND window, HDC dc)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    FillRect(dc, &client, FaceBrush());
+    DrawEdge(dc, &client, BDR_RAISEDINNER, BF_TOP);
+}
+
+}  // namespace
+
+LRESULT CALLBACK TaskbarProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SIZE:
+        Journal("Shell_TrayWnd", "WM_SIZE",
+                "wParam=" + std::to_string(static_cast<UINT_PTR>(wParam)) + " lParam=" + Hex(static_cast<UINT_PTR>(lParam)) +
+                    " w=" + std::to_string(LOWORD(lParam)) + " h=" + std::to_string(HIWORD(lParam)));
+        // The size in lParam may be anything a sender chose (0, 0 after a MoveWindow):
+        // the layout goes by the real client area.
+        if (window == tray.taskbar) LayoutTaskbar();
+        return 0;
+    case WM_WINDOWPOSCHANGED: {
+        const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+        RECT rect;
+        GetWindowRect(window, &rect);
+        Journal("Shell_TrayWnd", "WM_WINDOWPOSCHANGED",
+                "x=" + std::to_string(rect.left) + " y=" + std::to_string(rect.top) +
+                    " w=" + std::to_string(rect.right - rect.left) + " h=" + std::to_string(rect.bottom - rect.top) +
+                    " flags=" + Hex(pos->flags));
+        break;
+    }
+    case WM_RBUTTONUP:
+        Journal("Shell_TrayWnd", "WM_RBUTTONUP", PointParams(wParam, lParam));
+        return 0;
+    case WM_NCHITTEST: {
+        const LRESULT hit = DefWindowProcA(window, message, wParam, lParam);
+        Journal("Shell_TrayWnd", "WM_NCHITTEST", PointParams(wParam, lParam) + " result=" + std::to_string(hit));
+        return hit;
+    }
+    case WM_NCLBUTTONDOWN:
+        // Journaled only: the default handling of some hit-test codes would start a modal
+        // move or tracking loop.
+        Journal("Shell_TrayWnd", "WM_NCLBUTTONDOWN", PointParams(wParam, lParam));
+        return 0;
+    case WM_COPYDATA:
+        return HandleNotifyIconData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(window, &ps);
+        PaintTaskbar(window, dc);
+        EndPaint(window, &ps);
+        return 0;
+    }
+    case WM_PRINTCLIENT:
+        PaintTaskbar(window, reinterpret_cast<HDC>(wParam));
+        return 0;
+    case WM_CLOSE:
+        // Only the stand-in itself decides when its taskbar goes.
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}

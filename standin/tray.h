@@ -1,0 +1,70 @@
+// The stand-in's window tree and the operations the window procedures share.
+#pragma once
+#include <windows.h>
+
+#include "flavour.h"
+
+// Handles of the windows a real taskbar offers; null where the flavour has none.
+struct TrayTree {
+    HWND taskbar;
+    HWND rebar;
+    HWND startButton;
+    HWND notifyArea;
+    HWND hiddenIconsButton;
+    HWND pager;
+    HWND iconToolbar;
+    HWND systemPager;
+    HWND systemToolbar;
+    HWND clock;
+    HWND showDesktopButton;
+    HWND pearlifyButton;
+};
+
+extern TrayTree tray;
+extern const Flavour* flavour;
+extern HINSTANCE instance;
+// The hidden window through which tests steer the stand-in; owner of the demo icons.
+extern HWND controlWindow;
+
+constexpr int kTaskbarHeight = 30;
+constexpr int kIconButtonSize = 24;     // one notification icon in the toolbar
+constexpr int kHiddenIconsCommand = 1502;  // the hidden-icons button's control id
+constexpr const char kHiddenIconsText[] = "▲";
+
+// Demo icons made at start and after each restart: how many, and which of them are hidden
+// (bit i hides demo icon i + 1).
+struct DemoIcons {
+    int count;
+    unsigned hiddenMask;
+};
+extern DemoIcons demoIcons;
+
+void RegisterTrayClasses();
+void CreateTrayTree();
+void DestroyTrayTree();
+// Destroys the tree, builds a fresh one and tells every top-level window "TaskbarCreated".
+void RestartTray();
+
+void LayoutTaskbar();
+void LayoutNotifyArea();
+// Lays out whatever holds the icons after they changed.
+void RelayoutAfterIconChange();
+int PreferredNotifyWidth();
+bool NotifyAreaInTaskbar();
+
+// A font that shows Japanese text legibly, shared by every window of the stand-in.
+HFONT UiFont();
+HBRUSH FaceBrush();
+
+LRESULT CALLBACK TaskbarProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK NotifyAreaProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK PagerProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK ClockProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK ShowDesktopProc(HWND, UINT, WPARAM, LPARAM);
+LRESULT CALLBACK PearlifyProc(HWND, UINT, WPARAM, LPARAM);
+
+// Width of the clock's "HH:MM" with its margins.
+int ClockPreferredWidth();
+
+// WM_COPYDATA sent to Shell_TrayWnd by Shell_NotifyIcon.
+LRESULT HandleNotifyIconData(const COPYDATASTRUCT* data);
