@@ -78,10 +78,14 @@ std::string NarrowTip(const BYTE* data, size_t chars)
     return std::string(reinterpret_cast<const char*>(data), length);
 }
 
+bool HasWindowsSignature(const COPYDATASTRUCT* copy)
+{
+    return copy->dwData == 1 && copy->cbData >= 12 && ReadDword(static_cast<const BYTE*>(copy->lpData), 0) == kWindowsSignature;
+}
+
 bool ParseWindowsLayout(const COPYDATASTRUCT* copy, NotifyRequest& request)
 {
     const BYTE* data = static_cast<const BYTE*>(copy->lpData);
-    if (copy->dwData != 1 || copy->cbData < 12 || ReadDword(data, 0) != kWindowsSignature) return false;
     const BYTE* nid = data + 8;
     const size_t available = copy->cbData - 8;
     const DWORD cbSize = ReadDword(nid, 0);
@@ -163,7 +167,9 @@ LRESULT HandleNotifyIconData(const COPYDATASTRUCT* copy)
 {
     if (!copy || !copy->lpData) return FALSE;
     NotifyRequest request;
-    if (!ParseWindowsLayout(copy, request) && !ParseWineLayout(copy, request)) {
+    // A message with the Windows signature is never read as Wine's record.
+    const bool parsed = HasWindowsSignature(copy) ? ParseWindowsLayout(copy, request) : ParseWineLayout(copy, request);
+    if (!parsed) {
         Journal("Shell_TrayWnd", "WM_COPYDATA",
                 "dwData=" + Hex(static_cast<UINT_PTR>(copy->dwData)) + " cbData=" + std::to_string(copy->cbData) +
                     " result=0");

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ostream>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -87,6 +88,12 @@ const FlavourTree kFlavours[] = {
     {"5.2", true, false, false, false, false},   {"6.0", true, true, false, false, true},
     {"6.1", true, false, true, false, true},     {"6.2", true, false, true, true, true},
 };
+
+// Names the parameter in test listings.
+void PrintTo(const FlavourTree& tree, std::ostream* out)
+{
+    *out << tree.flavour;
+}
 
 class StandInTree : public ::testing::TestWithParam<FlavourTree> {};
 
@@ -675,6 +682,10 @@ TEST(Harness, KeyChordReachesARegisteredHotkey)
 
 TEST(Harness, ReportedVersionReachesProgramsStartedAfterwards)
 {
+    // Whatever happens below, later programs get the prefix's own version again.
+    struct Restore {
+        ~Restore() { SetReportedVersion("standin.exe", ""); }
+    } restore;
     SetReportedVersion("standin.exe", "winxp");
     {
         StandIn xp("5.1");
