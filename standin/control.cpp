@@ -80,7 +80,8 @@ LRESULT Report()
             "parent=" + HandleText(parent) + " parentClass=" + parentClass + " x=" + std::to_string(rect.left) +
                 " y=" + std::to_string(rect.top) + " w=" + std::to_string(rect.right - rect.left) +
                 " h=" + std::to_string(rect.bottom - rect.top));
-    return tray.notifyArea ? 1 : 0;
+    // The notification area can be gone with a foreign window that held it.
+    return IsWindow(tray.notifyArea) ? 1 : 0;
 }
 
 LRESULT RunCommand(HWND window, const std::string& text)

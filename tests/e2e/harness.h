@@ -131,7 +131,9 @@ public:
     // First window of this process with the class: a top-level one or any descendant.
     HWND find(const char* cls) const;
 
-    // A command for its control window ("count", "add 5 hidden tip", "restart", ...).
+    // A command for its control window ("count", "add 5 hidden tip", "restart", ...): the
+    // stand-in's answer (1 done, 0 refused, or the number asked for), -1 when it could not
+    // be delivered within 10 s.
     LRESULT command(const std::string& text) const;
 
     std::vector<std::string> journal();

@@ -462,6 +462,26 @@ TEST(StandInRestart, DestroysTheNotificationAreaInsideAForeignWindow)
     EXPECT_EQ(standIn.taskbar(), ParentOf(fresh));
 }
 
+TEST(StandInRestart, RecoversANotificationAreaLostWithItsForeignHost)
+{
+    StandIn standIn("6.1");
+    ASSERT_TRUE(standIn.ready());
+    HWND lost = standIn.notifyArea();
+    {
+        RecordingWindow host(320, 200, true);
+        ASSERT_NE(nullptr, SetParent(lost, host.hwnd()));
+    }
+    // Destroying the host took the notification area along, as a crashed program would.
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(lost); }, 3000));
+    EXPECT_EQ(0, standIn.command("report"));
+    ASSERT_EQ(1, standIn.command("restart"));
+    HWND fresh = standIn.notifyArea();
+    ASSERT_NE(nullptr, fresh);
+    EXPECT_EQ(standIn.taskbar(), ParentOf(fresh));
+    EXPECT_EQ(1, standIn.command("report"));
+    EXPECT_EQ(4u, ReadToolbarButtons(IconToolbar(fresh)).size());
+}
+
 // ---- The clock and the hidden-icons button -----------------------------------------
 
 TEST(StandInClock, PrivateMessagesOpenAndCloseTheFlyoutAndTooltip)
