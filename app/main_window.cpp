@@ -116,9 +116,12 @@ static void TakeNotifyArea()
     GetWindowRect(t.notifyArea, &notifyAreaHomeRect);
     RECT client{};
     GetClientRect(mainWindow, &client);
+    // Marked before the move: the calls into the taskbar's process let other programs' sent
+    // messages in (a log-off query, a second copy's close), and their ending must give the
+    // notification area back.
+    notifyAreaCaptured = true;
     SetParent(t.notifyArea, mainWindow);
     MoveWindow(t.notifyArea, 0, 0, client.right, client.bottom, TRUE);
-    notifyAreaCaptured = true;
 }
 
 // On 6.x with visual styles a saved size below the minimum would cut the clock off.

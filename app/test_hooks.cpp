@@ -8,6 +8,7 @@
 #include <stdexcept>
 
 #include "app/environment.h"
+#include "app/main_window.h"
 #include "app/shared_state.h"
 #include "settings/settings_file.h"
 #include "taskbar/flavour.h"
@@ -87,8 +88,20 @@ bool HandleTestReport(UINT message)
                  settingsAvailable, settingsPath, helpPath);
     std::fprintf(f, "left=%d\r\ntop=%d\r\n", ReadSettingInt("Window", "Left", 0x7fffffff),
                  ReadSettingInt("Window", "Top", 0x7fffffff));
+    BYTE alpha = 0;
+    DWORD layeredFlags = 0;
+    if (GetLayeredWindowAttributes(mainWindow, nullptr, &alpha, &layeredFlags)) {
+        std::fprintf(f, "alpha=%u\r\nalphaFlags=%lu\r\n", alpha, static_cast<unsigned long>(layeredFlags));
+    }
     std::fprintf(f, "minWidth=%d\r\nminHeight=%d\r\ntitleBarShown=%d\r\n", minWidth.load(), minHeight.load(),
                  titleBarShown.load());
+    std::fprintf(f, "menu=");
+    for (int i = 0; i < GetMenuItemCount(popupMenu); ++i) {
+        char text[64] = {};
+        GetMenuStringA(popupMenu, i, text, sizeof text, MF_BYPOSITION);
+        std::fprintf(f, "%s%u:%s", i ? "|" : "", GetMenuItemID(popupMenu, i), text);
+    }
+    std::fprintf(f, "\r\n");
     WriteFont(f, "uiFont", uiFont);
     WriteFont(f, "linkFont", linkFont);
     std::fclose(f);

@@ -1,6 +1,6 @@
 // Taskbar stand-in: a separate program that offers the taskbar's windows and answers the
 // messages veltrin.exe sends them, for machines without Explorer's taskbar.
-//   standin.exe [--flavour F] [--journal PATH] [--icons N[,HIDDENMASK] | --no-icons]
+//   standin.exe [--flavour F] [--journal PATH] [--icons N[,HIDDENMASK] | --no-icons] [--no-notify-area]
 // F is one of 4.0 4.10 4.20 4.90 5.0 5.1 5.2 6.0 6.1 6.2 (default 6.1). The journal goes
 // beside the program unless PATH names another file. The demo icons default to four, the
 // last of them hidden (--icons 4,0x8).
@@ -92,6 +92,8 @@ int WINAPI WinMain(HINSTANCE self, HINSTANCE, LPSTR, int)
             ++i;
         } else if (args[i] == "--no-icons") {
             demoIcons = {0, 0};
+        } else if (args[i] == "--no-notify-area") {
+            withNotifyArea = false;
         } else {
             OpenJournal(journalPath);
             Journal("standin", "error", "argument=" + OneLine(args[i]));

@@ -34,8 +34,9 @@ LRESULT CALLBACK TaskbarProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
                 "wParam=" + std::to_string(static_cast<UINT_PTR>(wParam)) + " lParam=" + Hex(static_cast<UINT_PTR>(lParam)) +
                     " w=" + std::to_string(LOWORD(lParam)) + " h=" + std::to_string(HIWORD(lParam)));
         // The size in lParam may be anything a sender chose (0, 0 after a MoveWindow):
-        // the layout goes by the real client area.
-        if (window == tray.taskbar) LayoutTaskbar();
+        // the layout goes by the real client area. Like a real taskbar, one that was moved
+        // away from its screen edge docks there again.
+        if (window == tray.taskbar && !DockTaskbar()) LayoutTaskbar();
         return 0;
     case WM_WINDOWPOSCHANGED: {
         const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
@@ -44,7 +45,9 @@ LRESULT CALLBACK TaskbarProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         Journal("Shell_TrayWnd", "WM_WINDOWPOSCHANGED",
                 "x=" + std::to_string(rect.left) + " y=" + std::to_string(rect.top) +
                     " w=" + std::to_string(rect.right - rect.left) + " h=" + std::to_string(rect.bottom - rect.top) +
-                    " flags=" + Hex(pos->flags));
+                    " flags=" + Hex(pos->flags) +
+                    // Whether the program's wait window is up while it moves the taskbar.
+                    " waitWindow=" + (FindWindowA("WaitWnd", nullptr) ? "1" : "0"));
         break;
     }
     case WM_RBUTTONUP:

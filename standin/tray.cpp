@@ -118,6 +118,22 @@ void RegisterTrayClasses()
     RegisterPopupClasses();
 }
 
+bool withNotifyArea = true;
+
+bool DockTaskbar()
+{
+    const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
+    const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    RECT r;
+    GetWindowRect(tray.taskbar, &r);
+    if (r.left == 0 && r.top == screenHeight - kTaskbarHeight && r.right == screenWidth && r.bottom == screenHeight) {
+        return false;
+    }
+    SetWindowPos(tray.taskbar, nullptr, 0, screenHeight - kTaskbarHeight, screenWidth, kTaskbarHeight,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    return true;
+}
+
 void CreateTrayTree()
 {
     tray = {};
@@ -136,7 +152,7 @@ void CreateTrayTree()
         tray.startButton = CreateChild("Button", "スタート", tray.taskbar, BS_PUSHBUTTON);
         SendMessageA(tray.startButton, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
     }
-    CreateNotifyArea();
+    if (withNotifyArea) CreateNotifyArea();
     if (flavour->pearlifyButton) tray.pearlifyButton = CreateChild("TrayPearlifyButtonWClass", "", tray.taskbar);
     if (flavour->topLevelStartButton) {
         // A top-level window beside the taskbar, not a child of it.

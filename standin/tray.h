@@ -38,6 +38,8 @@ struct DemoIcons {
     unsigned hiddenMask;
 };
 extern DemoIcons demoIcons;
+// False: the taskbar is built without a notification area (--no-notify-area).
+extern bool withNotifyArea;
 
 void RegisterTrayClasses();
 void CreateTrayTree();
@@ -46,6 +48,8 @@ void DestroyTrayTree();
 void RestartTray();
 
 void LayoutTaskbar();
+// Moves the taskbar back to its place along the bottom edge; false when it is there already.
+bool DockTaskbar();
 void LayoutNotifyArea();
 // Lays out whatever holds the icons after they changed.
 void RelayoutAfterIconChange();

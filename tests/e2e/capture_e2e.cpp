@@ -1,0 +1,132 @@
+// Capture stories: how the window starts from the settings file, and that it follows a
+// taskbar that is created anew.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+#include "program.h"
+
+using namespace e2e;
+
+namespace {
+
+RECT ClientOnScreen(HWND window)
+{
+    RECT client{};
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return client;
+}
+
+bool SameRect(const RECT& a, const RECT& b)
+{
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+// No settings file: 177 x 135, centred on the screen, with a title bar, opaque, and the
+// notification area filling the client area. Nothing is written at start.
+TEST(Capture, DefaultsWithoutSettingsFile)
+{
+    StandIn standIn("6.1");
+    Program program("win7");
+    program.start();
+    ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
+    HWND main = program.mainWindow();
+    RECT r = RectOf(main);
+    int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    EXPECT_EQ(r.right - r.left, 177);
+    EXPECT_EQ(r.bottom - r.top, 135);
+    EXPECT_EQ(r.left, screenWidth / 2 - 88);
+    EXPECT_EQ(r.top, screenHeight / 2 - 67);
+    LONG style = GetWindowLongA(main, GWL_STYLE);
+    EXPECT_EQ(style & WS_CAPTION, WS_CAPTION);
+    EXPECT_TRUE(style & WS_VISIBLE);
+    EXPECT_TRUE(GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(GetWindowLongA(main, GWL_EXSTYLE) & WS_EX_LAYERED);
+    auto r2 = program.report();
+    EXPECT_EQ(r2["alpha"], "255");
+    EXPECT_EQ(r2["alphaFlags"], "2");  // LWA_ALPHA
+    EXPECT_TRUE(WaitUntil([&] { return SameRect(RectOf(standIn.notifyArea()), ClientOnScreen(main)); }, 3000));
+    // No own icon while the title bar is shown.
+    EXPECT_TRUE(standIn.entries("Shell_TrayWnd", "NIM_ADD").empty());
+    EXPECT_FALSE(program.iniExists());
+    program.endAsUser();
+    EXPECT_TRUE(program.waitExit(15000));
+}
+
+// "Title" = 0 starts without a title bar and adds the program's own icon; a saved position
+// partly off the screen is pulled back on while the saved size stays.
+TEST(Capture, SavedTitleBarAndPositionAreApplied)
+{
+    StandIn standIn("6.1");
+    Program program("win7");
+    int screenWidth = GetSystemMetrics(SM_CXSCREEN), screenHeight = GetSystemMetrics(SM_CYSCREEN);
+    program.writeIni("[Window]\r\nTitle=0\r\nLeft=" + std::to_string(screenWidth - 100) + "\r\nTop=" +
+                     std::to_string(screenHeight - 50) + "\r\nWidth=220\r\nHeight=150\r\nAlpha=200\r\n");
+    program.start();
+    ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
+    HWND main = program.mainWindow();
+    EXPECT_EQ(GetWindowLongA(main, GWL_STYLE) & WS_CAPTION, 0);
+    RECT r = RectOf(main);
+    EXPECT_EQ(r.right, screenWidth);
+    EXPECT_EQ(r.bottom, screenHeight);
+    EXPECT_EQ(r.right - r.left, 220);
+    EXPECT_EQ(r.bottom - r.top, 150);
+    EXPECT_EQ(program.report()["alpha"], "200");
+
+    ASSERT_TRUE(standIn.waitForJournal("NIM_ADD", 5000));
+    auto added = standIn.entries("Shell_TrayWnd", "NIM_ADD");
+    ASSERT_EQ(added.size(), 1u);
+    EXPECT_EQ(added[0].param("tip"), "ヴェルトリン");
+    EXPECT_EQ(added[0].param("id"), "100");
+    EXPECT_EQ(added[0].param("result"), "1");
+    program.endAsUser();
+    ASSERT_TRUE(program.waitExit(15000));
+    // The own icon goes with the program.
+    EXPECT_EQ(standIn.entries("Shell_TrayWnd", "NIM_DELETE").size(), 1u);
+}
+
+// Explorer restarting: the old notification area dies, "TaskbarCreated" arrives, and the
+// new taskbar's notification area ends up in the program's window.
+TEST(Capture, FollowsARestartedTaskbar)
+{
+    StandIn standIn("6.1");
+    Program program("win7");
+    program.start();
+    ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
+    HWND oldArea = standIn.notifyArea();
+    ASSERT_EQ(standIn.command("restart"), 1);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(oldArea); }, 5000));
+    HWND main = program.mainWindow();
+    ASSERT_TRUE(WaitUntil([&] { return ParentOf(standIn.notifyArea()) == main; }, 10000));
+    HWND newArea = standIn.notifyArea();
+    EXPECT_NE(newArea, oldArea);
+    EXPECT_TRUE(WaitUntil([&] { return SameRect(RectOf(newArea), ClientOnScreen(main)); }, 3000));
+    EXPECT_EQ(program.reportedHandle("notifyArea"), newArea);
+
+    // The ending gives the new one back.
+    program.endAsUser();
+    ASSERT_TRUE(program.waitExit(15000));
+    EXPECT_EQ(ParentOf(newArea), standIn.taskbar());
+}
+
+// A taskbar without a notification area: the start is refused with the product name as the
+// caption, and the taskbar and the settings file are left alone.
+TEST(Capture, RefusedStartLeavesTaskbarAndSettingsAlone)
+{
+    StandIn standIn("6.1", "--no-notify-area");
+    ASSERT_TRUE(standIn.ready());
+    size_t mark = standIn.journalMark();
+    Program program("win7");
+    program.writeIni("[Window]\r\nLeft=5\r\nTop=6\r\nWidth=200\r\nHeight=100\r\n");
+    program.start();
+    ASSERT_EQ(program.waitStarted(standIn), StartOutcome::refused);
+    EXPECT_EQ(program.messageBoxText(), "タスクトレイを取得出来ませんでしたので起動を中止します。");
+    EXPECT_EQ(TextOf(program.messageBox()), "ヴェルトリン");
+    program.pressMessageBoxButton(IDOK);
+    ASSERT_TRUE(program.waitExit(15000));
+    EXPECT_EQ(program.readIni(), "[Window]\r\nLeft=5\r\nTop=6\r\nWidth=200\r\nHeight=100\r\n");
+    EXPECT_TRUE(standIn.entries("Shell_TrayWnd", "WM_WINDOWPOSCHANGED", mark).empty());
+    EXPECT_TRUE(standIn.entries("Shell_TrayWnd", "WM_SIZE", mark).empty());
+}
+
+}  // namespace

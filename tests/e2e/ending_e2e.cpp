@@ -1,0 +1,156 @@
+// Ending stories: the notification area always goes back into the taskbar, the window's
+// place is saved, log-off is handled once, and even a fault does not lose the taskbar.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+#include "program.h"
+
+using namespace e2e;
+
+namespace {
+
+// Choosing "exit": the notification area goes back under the taskbar, which is moved to
+// 0, 0 with the notification area's home size behind the wait window and told to lay
+// itself out again; the place and size are written, a negative left as its 32-bit pattern.
+TEST(Ending, ExitRestoresTheTaskbarAndSavesThePlace)
+{
+    StandIn standIn("6.1");
+    RECT home = RectOf(standIn.notifyArea());
+    Program program("win7");
+    program.start();
+    ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
+    HWND main = program.mainWindow();
+    SetWindowPos(main, nullptr, -8, 40, 190, 140, SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return RectOf(main).left == -8; }, 3000));
+
+    size_t mark = standIn.journalMark();
+    program.endAsUser();
+    ASSERT_TRUE(program.waitExit(15000));
+    EXPECT_EQ(program.exitCode(), 0u);
+    HWND notifyArea = standIn.notifyArea();
+    EXPECT_EQ(ParentOf(notifyArea), standIn.taskbar());
+
+    auto moves = standIn.entries("Shell_TrayWnd", "WM_WINDOWPOSCHANGED", mark);
+    ASSERT_FALSE(moves.empty());
+    EXPECT_EQ(moves[0].number("x"), 0);
+    EXPECT_EQ(moves[0].number("y"), 0);
+    EXPECT_EQ(moves[0].number("w"), home.right - home.left);
+    EXPECT_EQ(moves[0].number("h"), home.bottom - home.top);
+    EXPECT_EQ(moves[0].param("waitWindow"), "1") << "the wait window shows while the taskbar is restored";
+    ASSERT_TRUE(standIn.waitForJournal(
+        [](const std::string& line) {
+            JournalEntry e = ParseJournalLine(line);
+            return e.target == "Shell_TrayWnd" && e.event == "WM_SIZE" && e.number("wParam") == 0 && e.number("lParam") == 0;
+        },
+        5000, mark));
+
+    std::string ini = program.readIni();
+    EXPECT_NE(ini.find("Top=40\r\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Left=4294967288\r\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Width=190\r\n"), std::string::npos) << ini;
+    EXPECT_NE(ini.find("Height=140\r\n"), std::string::npos) << ini;
+
+    // The next start reads -8 back; on a single screen the window is then pulled onto it.
+    Program next(program, "win7");
+    next.start();
+    ASSERT_EQ(next.waitStarted(standIn), StartOutcome::captured);
+    EXPECT_EQ(next.report()["left"], "-8");
+    RECT r = RectOf(next.mainWindow());
+    EXPECT_EQ(r.left, 0);
+    EXPECT_EQ(r.top, 40);
+    EXPECT_EQ(r.right - r.left, 190);
+    next.endAsUser();
+    EXPECT_TRUE(next.waitExit(15000));
+}
+
+// Logging off: the query restores at once and answers TRUE; the later destroy only ends.
+TEST(Ending, LogOffRestoresOnce)
+{
+    StandIn standIn("6.1");
+    Program program("win7");
+    program.start();
+    ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
+    HWND main = program.mainWindow();
+    size_t mark = standIn.journalMark();
+    DWORD_PTR answer = 0;
+    ASSERT_TRUE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 15000, &answer));
+    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+    EXPECT_EQ(ParentOf(standIn.notifyArea()), standIn.taskbar());
+    EXPECT_TRUE(program.iniExists());
+    EXPECT_TRUE(program.running());
+
+    PostMessageA(main, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(program.waitExit(15000));
+    Pause(300);
+    auto sizes = standIn.entries("Shell_TrayWnd", "WM_SIZE", mark);
+    size_t layoutRequests = 0;
+    for (const auto& e : sizes) layoutRequests += e.number("lParam") == 0 && e.number("wParam") == 0;
+    EXPECT_EQ(layoutRequests, 1u);
+    size_t homeMoves = 0;
+    for (const auto& e : standIn.entries("Shell_TrayWnd", "WM_WINDOWPOSCHANGED", mark)) {
+        homeMoves += e.number("x") == 0 && e.number("y") == 0;
+    }
+    EXPECT_EQ(homeMoves, 1u);
+}
+
+// Writing the place changes those four keys only: comments, foreign sections and keys and
+// blank lines stay byte for byte where they were.
+TEST(Ending, ForeignSettingsLinesAreKept)
+{
+    StandIn standIn("6.1");
+    Program program("win7");
+    program.writeIni("; my notes\r\n[Other]\r\nfoo = bar\r\n\r\n[Window]\r\n; where it was\r\nleft=10\r\n"
+                     "Title=1\r\nExtra=keep me\r\n\r\n[Target]\r\nTop=1\r\n");
+    program.start();
+    ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
+    RECT r = RectOf(program.mainWindow());
+    ASSERT_EQ(r.left, 10);
+    program.endAsUser();
+    ASSERT_TRUE(program.waitExit(15000));
+    EXPECT_EQ(program.readIni(), "; my notes\r\n[Other]\r\nfoo = bar\r\n\r\n[Window]\r\n; where it was\r\nleft=10\r\n"
+                                 "Title=1\r\nExtra=keep me\r\nTop=" + std::to_string(r.top) + "\r\nWidth=" +
+                                     std::to_string(r.right - r.left) + "\r\nHeight=" +
+                                     std::to_string(r.bottom - r.top) + "\r\n\r\n[Target]\r\nTop=1\r\n");
+}
+
+// The hotkeys are free again once the program has ended.
+TEST(Ending, HotkeysAreReleased)
+{
+    StandIn standIn("6.1");
+    Program program("win7");
+    program.start();
+    ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
+    RecordingWindow window;
+    EXPECT_FALSE(RegisterHotKey(window.hwnd(), 1, MOD_CONTROL | MOD_SHIFT, 'A')) << "the program holds Ctrl+Shift+A";
+    program.endAsUser();
+    ASSERT_TRUE(program.waitExit(15000));
+    EXPECT_TRUE(RegisterHotKey(window.hwnd(), 1, MOD_CONTROL | MOD_SHIFT, 'A'));
+    EXPECT_TRUE(RegisterHotKey(window.hwnd(), 2, MOD_CONTROL | MOD_ALT, 'T'));
+    EXPECT_TRUE(RegisterHotKey(window.hwnd(), 3, MOD_ALT, 'D'));
+    for (int id = 1; id <= 3; ++id) UnregisterHotKey(window.hwnd(), id);
+}
+
+class Fault : public ::testing::TestWithParam<const char*> {};
+
+// However the program faults after the capture, the notification area is back in the
+// taskbar, intact and working, once the process is gone.
+TEST_P(Fault, NotifyAreaSurvivesTheFault)
+{
+    StandIn standIn("6.1");
+    Program program("win7");
+    program.start(GetParam());
+    ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
+    HWND notifyArea = standIn.notifyArea();
+    ASSERT_TRUE(program.waitExit(15000));
+    EXPECT_NE(program.exitCode(), 0u);
+    ASSERT_TRUE(IsWindow(notifyArea));
+    EXPECT_EQ(ParentOf(notifyArea), standIn.taskbar());
+    HWND toolbar = FindChild(FindChild(notifyArea, "SysPager"), "ToolbarWindow32");
+    EXPECT_EQ(ReadToolbarButtons(toolbar).size(), static_cast<size_t>(standIn.command("count")));
+    EXPECT_GT(standIn.command("count"), 0);
+    EXPECT_EQ(standIn.command("add 90 after the fault"), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Kinds, Fault, ::testing::Values("access", "abort", "exception"));
+
+}  // namespace

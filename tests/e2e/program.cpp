@@ -1,0 +1,157 @@
+// Drives veltrin.exe for the end-to-end tests.
+#include "program.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+namespace e2e {
+
+Program::Program(const std::string& reportedVersion)
+    : dir_(std::make_shared<TempDir>()), version_(reportedVersion)
+{
+    CopyFileA((BinDir() + "\\veltrin.exe").c_str(), dir_->file("veltrin.exe").c_str(), FALSE);
+}
+
+Program::Program(const Program& first, const std::string& reportedVersion)
+    : dir_(first.dir_), version_(reportedVersion)
+{
+}
+
+Program::~Program()
+{
+    if (process_) {
+        if (running()) {
+            TerminateProcess(process_, 99);
+            WaitForSingleObject(process_, 5000);
+        }
+        CloseHandle(process_);
+    }
+}
+
+void Program::writeIni(const std::string& text) const
+{
+    std::ofstream(iniPath(), std::ios::binary) << text;
+}
+
+std::string Program::readIni() const { return ReadFile(iniPath()); }
+
+bool Program::iniExists() const { return GetFileAttributesA(iniPath().c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+void Program::start(const std::string& fault)
+{
+    SetReportedVersion("veltrin.exe", version_);
+    // The child inherits these; the fault switch and the openers read them.
+    SetEnvironmentVariableA("VELTRIN_TEST_FAULT", fault.empty() ? nullptr : fault.c_str());
+    SetEnvironmentVariableA("VT_OPENER_JOURNAL", openerJournal().c_str());
+    std::string exe = dir_->file("veltrin.exe");
+    std::string commandLine = "\"" + exe + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, dir_->path().c_str(),
+                       &startup, &info)) {
+        process_ = info.hProcess;
+        processId_ = info.dwProcessId;
+        CloseHandle(info.hThread);
+    }
+    SetEnvironmentVariableA("VELTRIN_TEST_FAULT", nullptr);
+}
+
+StartOutcome Program::waitStarted(const StandIn& standIn, DWORD timeoutMs)
+{
+    StartOutcome outcome = StartOutcome::timedOut;
+    WaitUntil(
+        [&] {
+            HWND main = mainWindow();
+            HWND notifyArea = standIn.notifyArea();
+            if (main && notifyArea && GetParent(notifyArea) == main) {
+                // The capture goes on after the move; the start is over once the program
+                // waits for input in its message loop.
+                WaitForInputIdle(process_, 10000);
+                outcome = StartOutcome::captured;
+                return true;
+            }
+            if (messageBox()) {
+                outcome = StartOutcome::refused;
+                return true;
+            }
+            if (!running()) {
+                outcome = StartOutcome::exited;
+                return true;
+            }
+            return false;
+        },
+        timeoutMs);
+    return outcome;
+}
+
+bool Program::running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }
+
+bool Program::waitExit(DWORD timeoutMs) { return process_ && WaitForSingleObject(process_, timeoutMs) == WAIT_OBJECT_0; }
+
+DWORD Program::exitCode() const
+{
+    DWORD code = STILL_ACTIVE;
+    if (process_) GetExitCodeProcess(process_, &code);
+    return code;
+}
+
+HWND Program::mainWindow() const { return processId_ ? FindTopLevel("TVeltrWnd", processId_) : nullptr; }
+
+HWND Program::messageBox() const
+{
+    if (!processId_) return nullptr;
+    HWND box = FindTopLevel("#32770", processId_);
+    return box && IsWindowVisible(box) ? box : nullptr;
+}
+
+std::string Program::messageBoxText() const
+{
+    HWND box = messageBox();
+    HWND text = box ? FindWindowExA(box, nullptr, "Static", nullptr) : nullptr;
+    // The first static control holds the icon in some layouts; the text is the one with text.
+    while (text && TextOf(text).empty()) text = FindWindowExA(box, text, "Static", nullptr);
+    return text ? TextOf(text) : std::string();
+}
+
+void Program::pressMessageBoxButton(int id) const
+{
+    HWND box = messageBox();
+    if (box) PostMessageA(box, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, id)));
+}
+
+void Program::endAsUser() const
+{
+    const WPARAM exitCommand = 23;
+    PostMessageA(mainWindow(), WM_COMMAND, exitCommand, 0);
+}
+
+std::map<std::string, std::string> Program::report() const
+{
+    std::string path = dir_->file("veltrin-report.txt");
+    DeleteFileA(path.c_str());
+    static const UINT request = RegisterWindowMessageA("VeltrinTestReport");
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(mainWindow(), request, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
+    std::map<std::string, std::string> values;
+    std::istringstream lines(ReadFile(path));
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        size_t eq = line.find('=');
+        if (eq != std::string::npos) values[line.substr(0, eq)] = line.substr(eq + 1);
+    }
+    return values;
+}
+
+HWND Program::reportedHandle(const std::string& key) const
+{
+    auto values = report();
+    auto it = values.find(key);
+    if (it == values.end()) return nullptr;
+    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(it->second.c_str(), nullptr, 16)));
+}
+
+}  // namespace e2e

@@ -1,0 +1,255 @@
+// Start-up stories: which taskbar windows the program finds for each flavour, how it counts
+// the visible icons, its caption and fonts, and what a second copy does.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+#include "harness.h"
+#include "program.h"
+
+using namespace e2e;
+
+namespace {
+
+struct FlavourCase {
+    const char* flavour;
+    const char* reportedVersion;
+};
+
+const FlavourCase kFlavours[] = {
+    {"4.0", "win95"}, {"4.10", "win98"}, {"4.20", "nt40"}, {"4.90", "winme"}, {"5.0", "win2k"},
+    {"5.1", "winxp"}, {"5.2", "win2003"}, {"6.0", "vista"}, {"6.1", "win7"}, {"6.2", "win8"},
+};
+
+std::string Hex(HWND window)
+{
+    char text[32];
+    std::snprintf(text, sizeof text, "0x%lx", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)));
+    return text;
+}
+
+bool IsPagerLayout(const std::string& flavour) { return flavour >= "5.1"; }
+
+class Discovery : public ::testing::TestWithParam<FlavourCase> {};
+
+// Each flavour's taskbar, with the Windows version it comes with: the program finds exactly
+// the windows that layout has, and the flavour it derives is that of the taskbar.
+TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
+{
+    const FlavourCase c = GetParam();
+    StandIn standIn(c.flavour);
+    ASSERT_TRUE(standIn.ready());
+    Program program(c.reportedVersion);
+    program.start();
+    ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
+
+    auto r = program.report();
+    std::string flavour = c.flavour;
+    EXPECT_EQ(r["flavour"], flavour);
+    EXPECT_EQ(r["flavourAtStart"], flavour);
+
+    HWND taskbar = standIn.taskbar();
+    HWND notifyArea = standIn.notifyArea();
+    EXPECT_EQ(r["taskbar"], Hex(taskbar));
+    EXPECT_EQ(r["notifyArea"], Hex(notifyArea));
+    EXPECT_EQ(r["clock"], Hex(FindChild(notifyArea, "TrayClockWClass")));
+    EXPECT_EQ(r["rebar"], Hex(FindChild(taskbar, "ReBarWindow32")));
+    HWND showDesktop = FindChild(notifyArea, "TrayShowDesktopButtonWClass");
+    EXPECT_EQ(r["showDesktopButton"], Hex(showDesktop));
+    EXPECT_EQ(showDesktop != nullptr, flavour == "6.1" || flavour == "6.2");
+
+    if (IsPagerLayout(flavour)) {
+        HWND pager = FindChild(notifyArea, "SysPager");
+        HWND toolbar = FindChild(pager, "ToolbarWindow32");
+        ASSERT_NE(pager, nullptr);
+        EXPECT_EQ(r["hiddenIconsButton"], Hex(FindChild(notifyArea, "Button")));
+        EXPECT_EQ(r["pager"], Hex(pager));
+        EXPECT_EQ(r["pagerToolbar"], Hex(toolbar));
+        EXPECT_EQ(r["iconToolbar"], Hex(toolbar));
+        HWND systemPager = FindWindowExA(notifyArea, pager, "SysPager", nullptr);
+        EXPECT_EQ(r["systemPager"], Hex(systemPager));
+        EXPECT_EQ(systemPager != nullptr, flavour == "6.0");
+    } else {
+        EXPECT_EQ(r["iconToolbar"], Hex(FindChild(notifyArea, "ToolbarWindow32")));
+        EXPECT_EQ(r["hiddenIconsButton"], "0x0");
+        EXPECT_EQ(r["pager"], "0x0");
+        EXPECT_EQ(r["pagerToolbar"], "0x0");
+        EXPECT_EQ(r["systemPager"], "0x0");
+    }
+
+    // From 6.0 on the Start button is a top-level window; before, a child of the taskbar.
+    HWND topLevelStart = FindWindowA("Button", "スタート");
+    HWND start = topLevelStart ? topLevelStart : FindChild(taskbar, "Button");
+    ASSERT_NE(start, nullptr);
+    EXPECT_EQ(r["startButton"], Hex(start));
+    EXPECT_EQ(topLevelStart != nullptr, flavour >= "6.0");
+
+    // The sets built on the flavour.
+    EXPECT_EQ(r["win9x"], flavour == "4.0" || flavour == "4.10" || flavour == "4.90" ? "1" : "0");
+    EXPECT_EQ(r["version51To62"], IsPagerLayout(flavour) ? "1" : "0");
+    EXPECT_EQ(r["version50To62"], flavour >= "5.0" ? "1" : "0");
+
+    // Caption and fonts: Meiryo 16 on 6.0 and 6.1, MS UI Gothic 12 elsewhere; the link font
+    // is the same face underlined.
+    EXPECT_EQ(TextOf(program.mainWindow()), "ヴェルトリン Ver.1.4.8.3");
+    bool meiryo = flavour == "6.0" || flavour == "6.1";
+    EXPECT_EQ(r["uiFontFace"], meiryo ? "メイリオ" : "MS UI Gothic");
+    EXPECT_EQ(r["uiFontHeight"], meiryo ? "16" : "12");
+    EXPECT_EQ(r["uiFontCharset"], "128");
+    EXPECT_EQ(r["uiFontUnderline"], "0");
+    EXPECT_EQ(r["linkFontFace"], r["uiFontFace"]);
+    EXPECT_EQ(r["linkFontUnderline"], "1");
+
+    program.endAsUser();
+    EXPECT_TRUE(program.waitExit(15000));
+}
+
+INSTANTIATE_TEST_SUITE_P(EachFlavour, Discovery, ::testing::ValuesIn(kFlavours),
+                         [](const ::testing::TestParamInfo<FlavourCase>& param) {
+                             std::string name = std::string("v") + param.param.flavour;
+                             for (char& ch : name) if (ch == '.') ch = '_';
+                             return name;
+                         });
+
+// Before the taskbar's windows are known only the reported version speaks; afterwards the
+// taskbar outranks it.
+TEST(Flavour, ReportedVersionDecidesOnlyUntilTheTaskbarIsKnown)
+{
+    {
+        StandIn standIn("6.1");
+        Program program("winxp");
+        program.start();
+        ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
+        auto r = program.report();
+        EXPECT_EQ(r["flavourAtStart"], "5.1");
+        EXPECT_EQ(r["flavour"], "6.1");
+        // The fonts were chosen before discovery, by the reported version.
+        EXPECT_EQ(r["uiFontFace"], "MS UI Gothic");
+        program.endAsUser();
+        EXPECT_TRUE(program.waitExit(15000));
+    }
+    {
+        StandIn standIn("5.1");
+        Program program("win2003");
+        program.start();
+        ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
+        auto r = program.report();
+        EXPECT_EQ(r["flavourAtStart"], "5.2");
+        EXPECT_EQ(r["flavour"], "5.1");
+        program.endAsUser();
+        EXPECT_TRUE(program.waitExit(15000));
+    }
+}
+
+// The count reads the toolbar of the taskbar's process: hidden buttons are skipped, and
+// changes are seen at the next count.
+TEST(VisibleIcons, CountSkipsHiddenButtons)
+{
+    StandIn standIn("6.1", "--icons 4,0x4");
+    Program program("win7");
+    program.start();
+    ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
+    auto r = program.report();
+    EXPECT_EQ(r["visibleIconCount"], "3");
+    EXPECT_EQ(r["countNow"], "3");
+
+    ASSERT_EQ(standIn.command("add 71 hidden 隠れたアイコン"), 1);
+    EXPECT_EQ(program.report()["countNow"], "3");
+    ASSERT_EQ(standIn.command("show 71"), 1);
+    EXPECT_EQ(program.report()["countNow"], "4");
+    ASSERT_EQ(standIn.command("hide 71"), 1);
+    ASSERT_EQ(standIn.command("add 72 見えるアイコン"), 1);
+    EXPECT_EQ(program.report()["countNow"], "4");
+    program.endAsUser();
+    EXPECT_TRUE(program.waitExit(15000));
+}
+
+TEST(VisibleIcons, EmptyToolbarCountsZeroWithoutAskingForButtons)
+{
+    StandIn standIn("6.1", "--no-icons");
+    size_t mark = standIn.journalMark();
+    Program program("win7");
+    program.start();
+    ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
+    auto r = program.report();
+    EXPECT_EQ(r["visibleIconCount"], "0");
+    EXPECT_EQ(r["countNow"], "0");
+    EXPECT_FALSE(standIn.entries("ToolbarWindow32", "TB_BUTTONCOUNT", mark).empty());
+    EXPECT_TRUE(standIn.entries("ToolbarWindow32", "TB_GETBUTTON", mark).empty());
+    program.endAsUser();
+    EXPECT_TRUE(program.waitExit(15000));
+}
+
+// A second copy first tells the user, and only after OK asks the running copy to close;
+// that copy gives the notification area back and saves its place, then the new one takes it.
+TEST(SingleInstance, SecondCopyAsksFirstThenTakesOver)
+{
+    StandIn standIn("6.1");
+    Program first("win7");
+    first.start();
+    ASSERT_EQ(first.waitStarted(standIn), StartOutcome::captured);
+
+    Program second(first, "win7");
+    second.start();
+    ASSERT_EQ(second.waitStarted(standIn), StartOutcome::refused);
+    EXPECT_EQ(second.messageBoxText(), "既に起動しているヴェルトリンを\n\r終了してから起動します。");
+    EXPECT_EQ(TextOf(second.messageBox()), "ヴェルトリン Ver.1.4.8.3");
+    // While the box is up the first copy still runs and holds the notification area.
+    Pause(500);
+    EXPECT_TRUE(first.running());
+    EXPECT_EQ(ParentOf(standIn.notifyArea()), first.mainWindow());
+    EXPECT_FALSE(first.iniExists());
+
+    second.pressMessageBoxButton(IDOK);
+    EXPECT_TRUE(first.waitExit(15000));
+    EXPECT_TRUE(first.iniExists());
+    EXPECT_NE(first.readIni().find("Width=177"), std::string::npos);
+    ASSERT_EQ(second.waitStarted(standIn), StartOutcome::captured);
+    EXPECT_EQ(ParentOf(standIn.notifyArea()), second.mainWindow());
+    second.endAsUser();
+    EXPECT_TRUE(second.waitExit(15000));
+}
+
+// With the program in a folder whose path does not fit the program's path buffers, the
+// settings file is treated as unavailable: nothing is read from or written to any file.
+TEST(Paths, FolderTooLongForThePathBufferWritesNoFile)
+{
+    TempDir base;
+    std::string folder = base.path();
+    while (folder.size() < 247) {
+        std::string part(std::min<size_t>(60, 247 - folder.size() - 1), 'd');
+        if (part.empty()) break;
+        folder += "\\" + part;
+        CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    ASSERT_GE(folder.size(), 246u);
+    std::string exe = folder + "\\veltrin.exe";
+    ASSERT_TRUE(CopyFileA((BinDir() + "\\veltrin.exe").c_str(), exe.c_str(), FALSE));
+    // A settings file that a cut path could name must not be read either.
+    ASSERT_TRUE(WriteFile(folder + "\\velt.ini", "[Window]\r\nTitle=0\r\n"));
+
+    StandIn standIn("6.1");
+    SetReportedVersion("veltrin.exe", "win7");
+    ChildProcess child(exe, "", folder);
+    ASSERT_TRUE(child.started());
+    ASSERT_TRUE(WaitUntil([&] { return ParentOf(standIn.notifyArea()) == FindTopLevel("TVeltrWnd", child.pid()); },
+                          20000));
+    HWND main = FindTopLevel("TVeltrWnd", child.pid());
+    EXPECT_NE(GetWindowLongA(main, GWL_STYLE) & WS_CAPTION, 0) << "the unreadable Title=0 must not apply";
+    PostMessageA(main, WM_COMMAND, 23, 0);
+    ASSERT_TRUE(child.waitForExit(15000));
+
+    EXPECT_EQ(ReadFile(folder + "\\velt.ini"), "[Window]\r\nTitle=0\r\n");
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    std::vector<std::string> names;
+    do {
+        std::string name = found.cFileName;
+        if (name != "." && name != "..") names.push_back(name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    EXPECT_EQ(names, (std::vector<std::string>{"velt.ini", "veltrin.exe"}));
+}
+
+}  // namespace
