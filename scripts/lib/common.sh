@@ -15,17 +15,25 @@ cmake_build() {
         { tail -60 "$root/build/$dir.build.log"; return 1; }
 }
 
-# Uses $DISPLAY when set; otherwise starts an Xvfb of its own and ends it on exit.
+# Uses $DISPLAY when set; otherwise starts an Xvfb of its own and ends it on exit. Xvfb
+# picks a free display number itself, so runs side by side never share one.
 own_xvfb_pid=
 ensure_display() {
     if [ -n "${DISPLAY:-}" ]; then return 0; fi
-    local n=90
-    while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-    Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    local numberFile
+    numberFile=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$numberFile" >/dev/null 2>&1 &
     own_xvfb_pid=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
-    echo "could not start Xvfb on $DISPLAY" >&2
+    for _ in $(seq 100); do
+        if [ -s "$numberFile" ]; then
+            export DISPLAY=":$(head -n 1 "$numberFile")"
+            rm -f "$numberFile"
+            return 0
+        fi
+        sleep 0.1
+    done
+    rm -f "$numberFile"
+    echo "could not start Xvfb" >&2
     return 1
 }
 
