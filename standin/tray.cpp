@@ -122,15 +122,14 @@ bool withNotifyArea = true;
 
 bool DockTaskbar()
 {
+    // Keeps the height it was given, along the whole bottom edge.
     const int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     const int screenHeight = GetSystemMetrics(SM_CYSCREEN);
     RECT r;
     GetWindowRect(tray.taskbar, &r);
-    if (r.left == 0 && r.top == screenHeight - kTaskbarHeight && r.right == screenWidth && r.bottom == screenHeight) {
-        return false;
-    }
-    SetWindowPos(tray.taskbar, nullptr, 0, screenHeight - kTaskbarHeight, screenWidth, kTaskbarHeight,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
+    const int height = r.bottom - r.top > 0 ? r.bottom - r.top : kTaskbarHeight;
+    if (r.left == 0 && r.top == screenHeight - height && r.right == screenWidth && r.bottom == screenHeight) return false;
+    SetWindowPos(tray.taskbar, nullptr, 0, screenHeight - height, screenWidth, height, SWP_NOZORDER | SWP_NOACTIVATE);
     return true;
 }
 

@@ -48,7 +48,7 @@ void DestroyTrayTree();
 void RestartTray();
 
 void LayoutTaskbar();
-// Moves the taskbar back to its place along the bottom edge; false when it is there already.
+// Moves the taskbar back along the bottom edge, keeping its height; false when it is there.
 bool DockTaskbar();
 void LayoutNotifyArea();
 // Lays out whatever holds the icons after they changed.

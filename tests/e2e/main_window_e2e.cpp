@@ -206,21 +206,24 @@ TEST(PopupMenu, OpensOnTheCaptionAndEndsTheProgram)
 // Without a title bar the program's own icon carries the menu: a right click on it opens it.
 TEST(PopupMenu, OpensOnTheOwnIconWithoutTitleBar)
 {
-    Running run("6.1", "win7", "[Window]\r\nTitle=0\r\n");
+    // Wide enough for every icon in one row.
+    Running run("6.1", "win7", "[Window]\r\nTitle=0\r\nWidth=400\r\nHeight=60\r\n");
     ASSERT_TRUE(run.started());
     HWND toolbar = FindChild(FindChild(run.standIn.notifyArea(), "SysPager"), "ToolbarWindow32");
     int last = static_cast<int>(ReadToolbarButtons(toolbar).size()) - 1;
     RECT icon{};
     ASSERT_TRUE(ToolbarButtonRect(toolbar, last, icon));
     POINT at = Centre(icon);
-    fprintf(stderr, "DBG last=%d icon=%ld,%ld,%ld,%ld main=%ld,%ld,%ld,%ld\n", last, icon.left, icon.top, icon.right, icon.bottom, RectOf(run.main()).left, RectOf(run.main()).top, RectOf(run.main()).right, RectOf(run.main()).bottom);
     size_t mark = run.standIn.journalMark();
     ClickAt(at.x, at.y, MouseButton::Right);
     ASSERT_TRUE(run.standIn.waitForJournal("mouse=WM_RBUTTONUP", 3000, mark));
     HWND menu = WaitForTopLevel("#32768", run.program.processId(), 3000);
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(menu); }, 3000));
-    KeyChord({VK_ESCAPE});
+    // Escape closes it. Posted to the menu: under Wine the keyboard focus may stay with the
+    // test, since the click that opened the menu went to the taskbar's process.
+    PostMessageA(menu, WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(menu) || !IsWindowVisible(menu); }, 3000));
     run.end();
 }
 
