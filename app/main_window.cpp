@@ -9,6 +9,7 @@
 #include "app/optional_functions.h"
 #include "app/shared_state.h"
 #include "app/title_bar.h"
+#include "app/window_class.h"
 #include "settings/settings_file.h"
 #include "taskbar/fit.h"
 #include "taskbar/flavour.h"
@@ -27,19 +28,6 @@ HANDLE trayWatchHandle;
 HANDLE pointerWatchHandle;
 bool notifyAreaCaptured;
 
-static void RegisterWindowClass(const char* name, UINT style, WNDPROC procedure)
-{
-    WNDCLASSA c{};
-    c.style = style;
-    c.lpfnWndProc = procedure;
-    c.hInstance = instance;
-    c.hIcon = LoadIconA(instance, "Main");
-    c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    c.lpszClassName = name;
-    RegisterClassA(&c);
-}
-
 void CreateMainWindow()
 {
     int screenWidth = GetSystemMetrics(SM_CXSCREEN);
@@ -49,12 +37,12 @@ void CreateMainWindow()
     int top = ReadSettingInt("Window", "Top", screenHeight / 2 - 67);
     int left = ReadSettingInt("Window", "Left", screenWidth / 2 - 88);
 
-    RegisterWindowClass(OwnerWindowClass, CS_DBLCLKS, DefWindowProcA);
+    RegisterProgramClass(OwnerWindowClass, DefWindowProcA);
     ownerWindow = CreateWindowExA(WS_EX_TOOLWINDOW, OwnerWindowClass,
                                   "タスクバーにヴェルトリンのボタンを表示させない為の物で処理内容は何も無し。",
                                   WS_BORDER, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
 
-    RegisterWindowClass(MainWindowClass, CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW, MainWindowProc);
+    RegisterProgramClass(MainWindowClass, MainWindowProc, CS_HREDRAW | CS_VREDRAW);
     DWORD exStyle = WS_EX_TOPMOST;
     if (IsVersion50To62()) exStyle |= WS_EX_LAYERED;
     POINT at = ClampInitialPosition(left, top, width, height, screenWidth, screenHeight);

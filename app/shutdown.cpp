@@ -14,6 +14,7 @@
 #include "app/shared_state.h"
 #include "app/taskbar_return.h"
 #include "app/title_bar.h"
+#include "app/window_class.h"
 #include "settings/settings_file.h"
 #include "taskbar/flavour.h"
 #include "taskbar/taskbar_windows.h"
@@ -24,14 +25,7 @@ constexpr DWORD kWatcherWait = 3000;
 
 void ShowWaitWindow()
 {
-    WNDCLASSA c{};
-    c.style = CS_DBLCLKS;
-    c.lpfnWndProc = DefWindowProcA;
-    c.hInstance = instance;
-    c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    c.lpszClassName = WaitWindowClass;
-    RegisterClassA(&c);
+    RegisterProgramClass(WaitWindowClass, DefWindowProcA, 0, false);
 
     bool wide = IsWindowsVersion("6.0") || IsWindowsVersion("6.1");
     int width = wide ? 196 : 186, height = wide ? 80 : 70;

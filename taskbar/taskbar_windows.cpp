@@ -28,8 +28,9 @@ void FindTaskbarWindows()
     t.rebar = FindWindowExA(t.taskbar, nullptr, "ReBarWindow32", nullptr);
 }
 
-// TB_GETBUTTON writes the taskbar's own TBBUTTON; the state byte sits at offset 8 in both
-// the 32-bit and the 64-bit layout.
+// TB_GETBUTTON writes the taskbar's own TBBUTTON (20 bytes in the 32-bit layout, 32 in the
+// 64-bit one); the state byte sits at offset 8 in both. A page is committed in any case.
+constexpr SIZE_T kRemoteBlockSize = 4096;
 constexpr SIZE_T kRemoteButtonSize = 20;
 constexpr SIZE_T kStateOffset = 8;
 
@@ -43,8 +44,7 @@ int CountVisibleTrayIcons()
     if (!processId) return 0;
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, processId);
     if (!process) return 0;
-    void* remote = f.virtualAllocEx(process, nullptr, sizeof(TBBUTTON) < kRemoteButtonSize ? kRemoteButtonSize : sizeof(TBBUTTON),
-                                    MEM_COMMIT, PAGE_READWRITE);
+    void* remote = f.virtualAllocEx(process, nullptr, kRemoteBlockSize, MEM_COMMIT, PAGE_READWRITE);
     int visible = 0;
     if (remote) {
         int count = static_cast<int>(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));

@@ -8,6 +8,7 @@
 #include "app/environment.h"
 #include "app/messages.h"
 #include "app/shared_state.h"
+#include "app/window_class.h"
 #include "settings/settings_file.h"
 #include "settings/settings_rules.h"
 #include "taskbar/flavour.h"
@@ -18,15 +19,7 @@ static int Wide() { return IsWindowsVersion("6.0") || IsWindowsVersion("6.1") ? 
 
 void CreateOptionsWindow()
 {
-    WNDCLASSA c{};
-    c.style = CS_DBLCLKS;
-    c.lpfnWndProc = OptionsWindowProc;
-    c.hInstance = instance;
-    c.hIcon = LoadIconA(instance, "Main");
-    c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    c.lpszClassName = OptionsWindowClass;
-    RegisterClassA(&c);
+    RegisterProgramClass(OptionsWindowClass, OptionsWindowProc);
     optionsWindow = CreateWindowExA(0, OptionsWindowClass, "オプション", WS_OVERLAPPED | WS_SYSMENU,
                                     GetSystemMetrics(SM_CXSCREEN) / 2 - 225, GetSystemMetrics(SM_CYSCREEN) / 2 - 145,
                                     450 + Wide(), 290, mainWindow, nullptr, instance, nullptr);

@@ -5,18 +5,11 @@
 #include "app/environment.h"
 #include "app/messages.h"
 #include "app/shared_state.h"
+#include "app/window_class.h"
 
 void CreateVersionWindow()
 {
-    WNDCLASSA c{};
-    c.style = CS_DBLCLKS;
-    c.lpfnWndProc = VersionWindowProc;
-    c.hInstance = instance;
-    c.hIcon = LoadIconA(instance, "Main");
-    c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-    c.lpszClassName = VersionWindowClass;
-    RegisterClassA(&c);
+    RegisterProgramClass(VersionWindowClass, VersionWindowProc);
     versionWindow = CreateWindowExA(0, VersionWindowClass, "バージョン情報", WS_OVERLAPPED | WS_SYSMENU,
                                     GetSystemMetrics(SM_CXSCREEN) / 2 - 150, GetSystemMetrics(SM_CYSCREEN) / 2 - 80,
                                     300, 160, mainWindow, nullptr, instance, nullptr);

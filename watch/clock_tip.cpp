@@ -6,18 +6,11 @@
 
 #include "app/messages.h"
 #include "app/shared_state.h"
+#include "app/window_class.h"
 
 void CreateClockTipWindow()
 {
-    WNDCLASSA c{};
-    c.style = CS_DBLCLKS;
-    c.lpfnWndProc = DefWindowProcA;
-    c.hInstance = instance;
-    c.hIcon = LoadIconA(instance, "Main");
-    c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-    c.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_INFOBK + 1);
-    c.lpszClassName = ClockTipWindowClass;
-    RegisterClassA(&c);
+    RegisterProgramClass(ClockTipWindowClass, DefWindowProcA, 0, true, COLOR_INFOBK);
     clockTipWindow = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, ClockTipWindowClass, nullptr, WS_POPUP | WS_BORDER,
                                      0, 0, 120, 20, mainWindow, nullptr, instance, nullptr);
 }

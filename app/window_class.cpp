@@ -1,0 +1,17 @@
+// Registers a window class of the program.
+#include "app/window_class.h"
+
+#include "app/shared_state.h"
+
+void RegisterProgramClass(const char* name, WNDPROC procedure, UINT extraStyle, bool withIcon, int background)
+{
+    WNDCLASSA c{};
+    c.style = CS_DBLCLKS | extraStyle;
+    c.lpfnWndProc = procedure;
+    c.hInstance = instance;
+    c.hIcon = withIcon ? LoadIconA(instance, "Main") : nullptr;
+    c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    c.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background + 1));
+    c.lpszClassName = name;
+    RegisterClassA(&c);
+}
