@@ -12,6 +12,7 @@ namespace {
 
 constexpr UINT kCommandHelp = 25;
 constexpr UINT kCommandOptions = 24;
+constexpr UINT kCommandVersion = 26;
 
 // Holds or lets go of Shift on the X server itself. A modifier injected with SendInput alone
 // does not last under Wine: when the focus moves, Wine takes the modifiers' state from the X
@@ -183,15 +184,24 @@ TEST(PopupMenu, OpensOnTheCaptionAndEndsTheProgram)
     KeyChord({VK_ESCAPE});
     ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(menu); }, 3000));
 
-    PostMessageA(run.main(), WM_COMMAND, kCommandOptions, 0);
-    HWND options = WaitForTopLevel("VeltOption", pid, 3000);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(options); }, 3000));
-    ClickAt(caption.x, caption.y, MouseButton::Right);
-    Pause(700);
-    HWND none = FindTopLevel("#32768", pid);
-    EXPECT_TRUE(!none || !IsWindowVisible(none)) << "no menu while the options window is open";
-    PostMessageA(options, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(options); }, 3000));
+    // While the options or the version window is open the menu is not offered.
+    for (auto secondary : {std::make_pair(kCommandOptions, "VeltOption"), std::make_pair(kCommandVersion, "VeltVerWnd")}) {
+        SCOPED_TRACE(secondary.second);
+        // It opens near the pointer: far from the caption, so that the click lands there.
+        MoveCursor(60, 60);
+        PostMessageA(run.main(), WM_COMMAND, secondary.first, 0);
+        HWND window = WaitForTopLevel(secondary.second, pid, 3000);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(window); }, 3000));
+        RECT placed = RectOf(window);
+        ASSERT_FALSE(PtInRect(&placed, caption));
+        EXPECT_EQ(WindowFromPoint(caption), run.main());
+        ClickAt(caption.x, caption.y, MouseButton::Right);
+        Pause(700);
+        HWND none = FindTopLevel("#32768", pid);
+        EXPECT_TRUE(!none || !IsWindowVisible(none));
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(window); }, 3000));
+    }
 
     ClickAt(caption.x, caption.y, MouseButton::Right);
     menu = WaitForTopLevel("#32768", pid, 3000);
