@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <string>
 
 #include "app/environment.h"
@@ -51,8 +52,9 @@ void WriteSettingNumber(const char* section, const char* key, int32_t value)
     std::string updated = SetIniValue(text, section, key, FormatSettingValue(value));
 
     // Written beside the file and moved over it, so a failed write leaves the old file whole.
-    char temporary[MAX_PATH + 8];
-    if (wsprintfA(temporary, "%s.new", settingsPath) <= 0) return;
+    char temporary[kFixedTextSize + 8];
+    int length = std::snprintf(temporary, sizeof temporary, "%s.new", settingsPath);
+    if (length <= 0 || static_cast<size_t>(length) >= sizeof temporary) return;
     HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return;
     DWORD written = 0;
