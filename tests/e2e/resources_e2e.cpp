@@ -1,0 +1,74 @@
+// The resources built into veltrin.exe: the icon "Main" in its four images and the version
+// record, read the way Windows reads them.
+#include <gtest/gtest.h>
+
+#include "harness.h"
+
+#include <set>
+#include <utility>
+
+using namespace e2e;
+
+namespace {
+
+#pragma pack(push, 2)
+struct IconGroupEntry {
+    BYTE width, height, colorCount, reserved;
+    WORD planes, bitCount;
+    DWORD bytes;
+    WORD id;
+};
+struct IconGroup {
+    WORD reserved, type, count;
+    IconGroupEntry entries[1];
+};
+#pragma pack(pop)
+
+TEST(Resources, IconMainHas16And32PixelImagesIn16And256Colours)
+{
+    HMODULE exe = LoadLibraryExA((BinDir() + "\\veltrin.exe").c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    ASSERT_NE(exe, nullptr);
+    HRSRC found = FindResourceA(exe, "Main", MAKEINTRESOURCEA(14) /* RT_GROUP_ICON */);
+    ASSERT_NE(found, nullptr);
+    auto* group = static_cast<const IconGroup*>(LockResource(LoadResource(exe, found)));
+    ASSERT_NE(group, nullptr);
+    std::set<std::pair<int, int>> images;  // (size, bits per pixel)
+    for (int i = 0; i < group->count; ++i) images.insert({group->entries[i].width, group->entries[i].bitCount});
+    EXPECT_EQ(images, (std::set<std::pair<int, int>>{{16, 4}, {16, 8}, {32, 4}, {32, 8}}));
+    HICON small = static_cast<HICON>(LoadImageA(exe, "Main", IMAGE_ICON, 16, 16, 0));
+    EXPECT_NE(small, nullptr);
+    if (small) DestroyIcon(small);
+    FreeLibrary(exe);
+}
+
+std::string VersionString(const std::vector<char>& data, const char* name)
+{
+    std::string path = std::string("\\StringFileInfo\\041104b0\\") + name;
+    char* value = nullptr;
+    UINT length = 0;
+    if (!VerQueryValueA(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) || !value) return "";
+    return value;
+}
+
+TEST(Resources, VersionRecordNamesTheProductAndVersion1483)
+{
+    std::string exe = BinDir() + "\\veltrin.exe";
+    DWORD ignored = 0;
+    DWORD size = GetFileVersionInfoSizeA(exe.c_str(), &ignored);
+    ASSERT_GT(size, 0u);
+    std::vector<char> data(size);
+    ASSERT_TRUE(GetFileVersionInfoA(exe.c_str(), 0, size, data.data()));
+    VS_FIXEDFILEINFO* fixed = nullptr;
+    UINT length = 0;
+    ASSERT_TRUE(VerQueryValueA(data.data(), "\\", reinterpret_cast<void**>(&fixed), &length));
+    EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(4, 1));
+    EXPECT_EQ(fixed->dwFileVersionLS, MAKELONG(3, 8));
+    EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(4, 1));
+    EXPECT_EQ(fixed->dwProductVersionLS, MAKELONG(3, 8));
+    EXPECT_EQ(VersionString(data, "ProductName"), "ヴェルトリン");
+    EXPECT_EQ(VersionString(data, "FileDescription"), "タスクトレイをウィンドウ化するソフト");
+    EXPECT_EQ(VersionString(data, "FileVersion"), "1.4.8.3");
+    EXPECT_EQ(VersionString(data, "ProductVersion"), "1.4.8.3");
+}
+
+}  // namespace
