@@ -82,8 +82,7 @@ void RestoreTaskbar()
     bool pointerEnded = WaitForWatcher(pointerWatchHandle);
     FreeOptionalFunctions(trayEnded && pointerEnded);
 
-    trayIconData.hWnd = mainWindow;
-    Shell_NotifyIconA(NIM_DELETE, &trayIconData);
+    DeleteTrayIcon();
     for (const HotkeyBinding& hotkey : hotkeys) UnregisterHotKey(mainWindow, hotkey.id);
 
     if (captured) {

@@ -46,7 +46,7 @@ void AddTrayIcon()
     DestroyIcon(icon);
 }
 
-static void DeleteTrayIcon()
+void DeleteTrayIcon()
 {
     // The record may never have been filled when the window starts with its title bar.
     trayIconData.cbSize = kFirstNotifyIconDataSize;

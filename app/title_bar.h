@@ -10,4 +10,6 @@ extern NOTIFYICONDATAA trayIconData;
 
 void ToggleTitleBar(int atCapture);
 void AddTrayIcon();
+// Removes the icon whether or not it is there.
+void DeleteTrayIcon();
 HICON LoadSmallIcon(const char* name);
