@@ -8,6 +8,7 @@
 
 #include "icons.h"
 #include "journal.h"
+#include "paint.h"
 #include "popups.h"
 #include "tray.h"
 
@@ -220,20 +221,9 @@ void PaintPearlify(HWND window, HDC dc)
     FillRect(dc, &client, GetSysColorBrush(COLOR_HIGHLIGHT));
 }
 
-LRESULT PaintOnly(HWND window, UINT message, WPARAM wParam, LPARAM lParam, void (*paint)(HWND, HDC))
+LRESULT PaintOnly(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Painter paint)
 {
-    switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        paint(window, dc);
-        EndPaint(window, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        paint(window, reinterpret_cast<HDC>(wParam));
-        return 0;
-    }
+    if (HandlePaintMessage(window, message, wParam, paint)) return 0;
     return DefWindowProcA(window, message, wParam, lParam);
 }
 

@@ -7,6 +7,7 @@
 
 #include "icons.h"
 #include "journal.h"
+#include "paint.h"
 #include "tray.h"
 
 namespace {
@@ -172,21 +173,10 @@ void PaintTClock(HWND window, HDC dc)
     SelectObject(dc, oldFont);
 }
 
-using Painter = void (*)(HWND, HDC);
-
 LRESULT PaintWith(HWND window, UINT message, WPARAM wParam, LPARAM lParam, Painter paint)
 {
+    if (HandlePaintMessage(window, message, wParam, paint)) return 0;
     switch (message) {
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(window, &ps);
-        paint(window, dc);
-        EndPaint(window, &ps);
-        return 0;
-    }
-    case WM_PRINTCLIENT:
-        paint(window, reinterpret_cast<HDC>(wParam));
-        return 0;
     case WM_ERASEBKGND:
         return 1;
     case WM_MOUSEACTIVATE:
