@@ -6,12 +6,12 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
-#include "app/environment.h"
+#include "core/environment.h"
 #include "app/test_hooks.h"
-#include "app/foreground.h"
+#include "core/foreground.h"
 #include "app/main_window.h"
-#include "app/messages.h"
-#include "app/shared_state.h"
+#include "core/messages.h"
+#include "core/shared_state.h"
 #include "app/shutdown.h"
 #include "taskbar/flavour.h"
 #include "taskbar/geometry.h"

@@ -5,16 +5,16 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/environment.h"
-#include "app/foreground.h"
+#include "core/environment.h"
+#include "core/foreground.h"
 #include "app/main_window.h"
 #include "app/main_window_proc.h"
-#include "app/messages.h"
-#include "app/optional_functions.h"
-#include "app/shared_state.h"
+#include "core/messages.h"
+#include "core/optional_functions.h"
+#include "core/shared_state.h"
 #include "app/taskbar_return.h"
-#include "app/title_bar.h"
-#include "app/window_class.h"
+#include "ui/title_bar.h"
+#include "core/window_class.h"
 #include "settings/settings_file.h"
 #include "taskbar/flavour.h"
 #include "taskbar/taskbar_windows.h"

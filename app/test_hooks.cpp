@@ -7,9 +7,9 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "app/environment.h"
+#include "core/environment.h"
 #include "app/main_window.h"
-#include "app/shared_state.h"
+#include "core/shared_state.h"
 #include "settings/settings_file.h"
 #include "taskbar/flavour.h"
 #include "taskbar/taskbar_windows.h"

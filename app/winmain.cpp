@@ -4,11 +4,12 @@
 #include <commctrl.h>
 
 #include "app/crash_guard.h"
-#include "app/environment.h"
+#include "core/environment.h"
 #include "app/main_window.h"
-#include "app/messages.h"
-#include "app/shared_state.h"
+#include "core/messages.h"
+#include "core/shared_state.h"
 #include "app/test_hooks.h"
+#include "taskbar/flavour.h"
 
 // A running copy is asked to close: it gives the notification area back and saves its place
 // before SendMessage returns, so this copy can take over at once.
@@ -28,7 +29,9 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     InitCommonControlsEx(&controls);
     InstallCrashGuard();
     NoteStartFlavour();
-    InitEnvironment();
+    char flavour[24];
+    CurrentFlavour(flavour);
+    InitEnvironment(flavour);
     TakeOverFromRunningCopy();
     CreateMainWindow();
 

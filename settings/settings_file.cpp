@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/environment.h"
+#include "core/environment.h"
 #include "settings/settings_rules.h"
 
 enum class FileRead { ok, missing, failed };

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-#include "app/shared_state.h"
+#include "core/shared_state.h"
 #include "taskbar/flavour_rules.h"
 #include "taskbar/taskbar_windows.h"
 

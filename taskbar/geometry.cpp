@@ -3,8 +3,8 @@
 
 #include <shellapi.h>
 
-#include "app/optional_functions.h"
-#include "app/shared_state.h"
+#include "core/optional_functions.h"
+#include "core/shared_state.h"
 #include "taskbar/flavour.h"
 #include "taskbar/geometry_rules.h"
 #include "taskbar/taskbar_windows.h"

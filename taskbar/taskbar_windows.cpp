@@ -4,7 +4,7 @@
 
 #include <commctrl.h>
 
-#include "app/optional_functions.h"
+#include "core/optional_functions.h"
 #include "taskbar/flavour.h"
 
 TaskbarWindows taskbarWindows;

@@ -2,9 +2,9 @@
 // window, switch its title bar, open the overflow window of hidden icons.
 #include "ui/hotkeys.h"
 
-#include "app/foreground.h"
-#include "app/shared_state.h"
-#include "app/title_bar.h"
+#include "core/foreground.h"
+#include "core/shared_state.h"
+#include "ui/title_bar.h"
 #include "settings/settings_file.h"
 #include "settings/settings_rules.h"
 #include "taskbar/taskbar_windows.h"

@@ -5,10 +5,10 @@
 
 #include <commctrl.h>
 
-#include "app/environment.h"
-#include "app/messages.h"
-#include "app/shared_state.h"
-#include "app/window_class.h"
+#include "core/environment.h"
+#include "core/messages.h"
+#include "core/shared_state.h"
+#include "core/window_class.h"
 #include "settings/settings_file.h"
 #include "settings/settings_rules.h"
 #include "taskbar/flavour.h"

@@ -2,10 +2,10 @@
 // web site and the support mail are not built yet.
 #include "ui/version_window.h"
 
-#include "app/environment.h"
-#include "app/messages.h"
-#include "app/shared_state.h"
-#include "app/window_class.h"
+#include "core/environment.h"
+#include "core/messages.h"
+#include "core/shared_state.h"
+#include "core/window_class.h"
 
 void CreateVersionWindow()
 {

@@ -4,9 +4,9 @@
 
 #include <windows.h>
 
-#include "app/messages.h"
-#include "app/shared_state.h"
-#include "app/window_class.h"
+#include "core/messages.h"
+#include "core/shared_state.h"
+#include "core/window_class.h"
 
 void CreateClockTipWindow()
 {

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/shared_state.h"
+#include "core/shared_state.h"
 
 // Clock-click and tooltip state of the pointer watcher, reset by the main window's timers.
 extern SharedWord clockClickCount;

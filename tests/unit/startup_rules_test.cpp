@@ -1,5 +1,5 @@
 // Fixed texts, bounded paths and the UI font choice.
-#include "app/startup_rules.h"
+#include "core/startup_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Height arithmetic of the title-bar switch.
-#include "app/title_bar_rules.h"
+#include "ui/title_bar_rules.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Registers a window class of the program.
-#include "app/window_class.h"
+#include "core/window_class.h"
 
-#include "app/shared_state.h"
+#include "core/shared_state.h"
 
 void RegisterProgramClass(const char* name, WNDPROC procedure, UINT extraStyle, bool withIcon, int background)
 {

@@ -1,13 +1,12 @@
 // Start-up preparation: the executable's folder, the paths beside it, the fixed texts and
 // the two user-interface fonts.
-#include "app/environment.h"
+#include "core/environment.h"
 
 #include <shlwapi.h>
 
 #include <cstring>
 
-#include "app/optional_functions.h"
-#include "taskbar/flavour.h"
+#include "core/optional_functions.h"
 
 char exeDirectory[kFixedTextSize];
 char settingsPath[kFixedTextSize];
@@ -39,10 +38,8 @@ void GetExeDirectory()
     std::memcpy(exeDirectory, path, kFixedTextSize);
 }
 
-void CreateUiFonts()
+void CreateUiFonts(const char* flavour)
 {
-    char flavour[24];
-    CurrentFlavour(flavour);
     UiFontChoice choice = ChooseUiFont(flavour);
     uiFont = CreateFontA(choice.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                          0, 0, 0, FF_MODERN, choice.faceName);
@@ -50,7 +47,7 @@ void CreateUiFonts()
                            0, 0, 0, FF_MODERN, choice.faceName);
 }
 
-void InitEnvironment()
+void InitEnvironment(const char* flavour)
 {
     GetExeDirectory();
     LoadOptionalFunctions();
@@ -58,7 +55,7 @@ void InitEnvironment()
     Keep(aboutText, BuildAboutText());
     Keep(webHelpUrl, BuildWebHelpUrl());
     Keep(mailtoUrl, BuildMailtoUrl());
-    CreateUiFonts();
+    CreateUiFonts(flavour);
     FixedText settings = BuildSettingsPath(exeDirectory);
     FixedText help = BuildHelpPath(exeDirectory);
     Keep(settingsPath, settings);

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/startup_rules.h"
+#include "core/startup_rules.h"
 
 extern char exeDirectory[kFixedTextSize];
 extern char settingsPath[kFixedTextSize];
@@ -19,6 +19,7 @@ extern bool helpAvailable;
 extern HFONT uiFont;
 extern HFONT linkFont;
 
-void InitEnvironment();
+// The fonts depend on the taskbar flavour, which the caller finds out.
+void InitEnvironment(const char* flavour);
 void GetExeDirectory();
-void CreateUiFonts();
+void CreateUiFonts(const char* flavour);

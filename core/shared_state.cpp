@@ -1,5 +1,5 @@
 // Storage of the process-wide shared state.
-#include "app/shared_state.h"
+#include "core/shared_state.h"
 
 SharedWord endingStarted{0};
 SharedWord frameDragging{0};

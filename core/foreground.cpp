@@ -1,7 +1,7 @@
 // Hands the foreground to a window: Windows refuses SetForegroundWindow to a thread that
 // does not own the foreground, so the two threads' input is joined and the foreground-lock
 // time-out is zero for the moment of the switch.
-#include "app/foreground.h"
+#include "core/foreground.h"
 
 void BringWindowToFront(HWND window, HWND other, int show, int useOther)
 {

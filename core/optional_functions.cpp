@@ -1,5 +1,5 @@
 // Looks up the optional system functions and releases their libraries at the end.
-#include "app/optional_functions.h"
+#include "core/optional_functions.h"
 
 OptionalFunctions optionalFunctions;
 

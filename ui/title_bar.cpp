@@ -1,13 +1,13 @@
 // Switches the main window's title bar. While it is hidden the program's own notification
 // icon carries the popup menu instead of the caption.
-#include "app/title_bar.h"
+#include "ui/title_bar.h"
 
 #include <cstring>
 
-#include "app/messages.h"
-#include "app/shared_state.h"
-#include "app/startup_rules.h"
-#include "app/title_bar_rules.h"
+#include "core/messages.h"
+#include "core/shared_state.h"
+#include "core/startup_rules.h"
+#include "ui/title_bar_rules.h"
 #include "taskbar/flavour.h"
 #include "taskbar/taskbar_windows.h"
 

@@ -1,5 +1,5 @@
 // Fixed texts, paths and the UI font choice built once at start-up.
-#include "app/startup_rules.h"
+#include "core/startup_rules.h"
 
 #include <cstdarg>
 #include <cstdio>

@@ -1,5 +1,5 @@
 // Height arithmetic of switching the main window's title bar on and off.
-#include "app/title_bar_rules.h"
+#include "ui/title_bar_rules.h"
 
 int32_t TitleGrowHeight(int32_t windowHeight, int32_t minHeight, int32_t captionHeight)
 {
