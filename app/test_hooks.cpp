@@ -90,7 +90,11 @@ bool HandleTestReport(UINT message)
                  ReadSettingInt("Window", "Top", 0x7fffffff));
     BYTE alpha = 0;
     DWORD layeredFlags = 0;
-    if (GetLayeredWindowAttributes(mainWindow, nullptr, &alpha, &layeredFlags)) {
+    // Looked up, as the product's own newer functions are, so that this build too imports
+    // only what the oldest supported systems export.
+    auto getLayered = reinterpret_cast<BOOL(WINAPI*)(HWND, COLORREF*, BYTE*, DWORD*)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetLayeredWindowAttributes")));
+    if (getLayered && getLayered(mainWindow, nullptr, &alpha, &layeredFlags)) {
         std::fprintf(f, "alpha=%u\r\nalphaFlags=%lu\r\n", alpha, static_cast<unsigned long>(layeredFlags));
     }
     std::fprintf(f, "minWidth=%d\r\nminHeight=%d\r\ntitleBarShown=%d\r\n", minWidth.load(), minHeight.load(),

@@ -32,7 +32,7 @@ void GetExeDirectory()
     char path[kFixedTextSize] = {};
     DWORD length = GetModuleFileNameA(nullptr, path, kFixedTextSize);
     exeDirectoryFits = length > 0 && length < kFixedTextSize;
-    DWORD longLength = GetLongPathNameA(path, path, kFixedTextSize);
+    DWORD longLength = LongPathNameInPlace(path, kFixedTextSize);
     if (longLength >= kFixedTextSize) exeDirectoryFits = false;
     PathRemoveFileSpecA(path);
     std::memcpy(exeDirectory, path, kFixedTextSize);

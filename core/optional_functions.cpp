@@ -45,3 +45,12 @@ void FreeOptionalFunctions(bool watchersEnded)
     if (f.memoryInfoAvailable) FreeLibrary(f.psapi);
     f.layeredAvailable = f.monitorsAvailable = f.remoteMemoryAvailable = f.memoryInfoAvailable = 0;
 }
+
+DWORD LongPathNameInPlace(char* path, DWORD size)
+{
+    // kernel32 is in every process; only a pointer into it is taken, nothing is loaded.
+    DWORD(WINAPI * getLongPathNameA)(LPCSTR, LPSTR, DWORD) = nullptr;
+    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+    if (kernel32) Lookup(kernel32, "GetLongPathNameA", getLongPathNameA);
+    return getLongPathNameA ? getLongPathNameA(path, path, size) : 0;
+}

@@ -23,6 +23,10 @@ struct OptionalFunctions {
 extern OptionalFunctions optionalFunctions;
 
 void LoadOptionalFunctions();
+// GetLongPathNameA where the system has it (98, 2000 and later): the long form of `path` in
+// place, with the length GetLongPathNameA gives. Elsewhere the path stays as it is and the
+// result is 0.
+DWORD LongPathNameInPlace(char* path, DWORD size);
 // Releases the libraries again. `watchersEnded` is false when a watcher thread outlived its
 // wait: psapi then stays loaded, since that thread may still call into it.
 void FreeOptionalFunctions(bool watchersEnded);
