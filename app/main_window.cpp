@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 
 #include "core/environment.h"
+#include "core/fault_point.h"
 #include "app/test_hooks.h"
 #include "app/main_window_proc.h"
 #include "core/messages.h"
@@ -136,7 +137,9 @@ void CaptureNotifyArea()
     t.startButton = FindWindowA("Button", "スタート");
     if (!t.startButton) t.startButton = FindWindowExA(t.taskbar, nullptr, "Button", nullptr);
 
+    FaultPoint(FaultSite::capture);
     TakeNotifyArea();
+    FaultPoint(FaultSite::capture);
     const UINT frameOnly = SWP_NOSIZE | SWP_NOMOVE | SWP_FRAMECHANGED;
     SetWindowPos(t.notifyArea, HWND_BOTTOM, 0, 0, 0, 0, frameOnly);
     SetWindowPos(t.clock, HWND_BOTTOM, 0, 0, 0, 0, frameOnly);
@@ -147,6 +150,7 @@ void CaptureNotifyArea()
     RegisterHotkeysAtStart();
     CreateVersionControls();
     if (!IsWindowsVersion("6.0") && !IsWindowsVersion("6.1")) CreateClockTipWindow();
+    FaultPoint(FaultSite::capture);
 
     ComputeMinimumSize();
     if ((IsWindowsVersion("6.0") || IsWindowsVersion("6.1")) && IsThemeActive()) RaiseSavedSizeToMinimum();
@@ -160,6 +164,7 @@ void CaptureNotifyArea()
     PrepareWatcherControl(pointerWatchControl, mainWindow);
     SendMessageA(t.iconToolbar, WM_KILLFOCUS, 0, 0);
     SendMessageA(t.clock, WM_KILLFOCUS, 0, 0);
+    FaultPoint(FaultSite::capture);
 }
 
 void RehostNotifyArea()

@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include "core/environment.h"
+#include "core/fault_point.h"
 #include "core/foreground.h"
 #include "app/main_window.h"
 #include "app/main_window_proc.h"
@@ -67,6 +68,7 @@ void RestoreTaskbar()
     KillTimerIfSet(SingleClickTimer, singleClickTimerSet);
     KillTimerIfSet(TooltipDelayTimer, tooltipDelayTimerSet);
     ShowWaitWindow();
+    FaultPoint(FaultSite::ending);
 
     // A refused start never took the notification area: then the taskbar is left as it is.
     if (captured) {
@@ -76,15 +78,18 @@ void RestoreTaskbar()
         ShowWindow(t.clock, SW_SHOW);
         ReturnNotifyAreaToTaskbar();
     }
+    FaultPoint(FaultSite::ending);
 
     // The libraries are released only once no watcher can call into them any more.
     bool trayEnded = WaitForWatcher(trayWatchHandle);
     bool pointerEnded = WaitForWatcher(pointerWatchHandle);
     FreeOptionalFunctions(trayEnded && pointerEnded);
+    FaultPoint(FaultSite::ending);
 
     DeleteTrayIcon();
     for (const HotkeyBinding& hotkey : hotkeys) UnregisterHotKey(mainWindow, hotkey.id);
 
+    FaultPoint(FaultSite::ending);
     if (captured) {
         RECT r{};
         GetWindowRect(mainWindow, &r);

@@ -5,16 +5,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <stdexcept>
 
 #include "core/environment.h"
+#include "core/fault_point.h"
 #include "app/main_window.h"
 #include "core/shared_state.h"
 #include "settings/settings_file.h"
 #include "taskbar/flavour.h"
 #include "taskbar/taskbar_windows.h"
 
-enum FaultKind : WPARAM { noFault, accessFault, abortFault, exceptionFault };
+enum FaultSwitchKind : WPARAM { noFault, accessFault, abortFault, exceptionFault };
 
 static char startFlavour[24];
 
@@ -33,13 +33,9 @@ void ArmFaultSwitch()
 void TriggerFault(WPARAM kind)
 {
     switch (kind) {
-    case accessFault: {
-        volatile int* nowhere = nullptr;
-        *nowhere = 1;
-        break;
-    }
-    case abortFault: std::abort();
-    case exceptionFault: throw std::runtime_error("test fault");
+    case accessFault: RaiseFault(FaultKind::access); break;
+    case abortFault: RaiseFault(FaultKind::abort); break;
+    case exceptionFault: RaiseFault(FaultKind::exception); break;
     default: break;
     }
 }

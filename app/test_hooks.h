@@ -1,7 +1,8 @@
 // Hooks for the end-to-end tests, built only with VELTRIN_TEST_HOOKS; a release build has
 // none of them and these functions do nothing there.
 //  - a fault switch: the test sets VELTRIN_TEST_FAULT to "access", "abort" or "exception"
-//    and the program faults on its main thread right after the capture;
+//    and the program faults on its main thread right after the capture (faults at other
+//    moments, drawn from a seed, are core/fault_point.h);
 //  - a report: the registered message "VeltrinTestReport" makes the program write what it
 //    found and decided (taskbar handles, flavour, fonts, paths) to "veltrin-report.txt"
 //    beside the executable, since those live only inside the process.

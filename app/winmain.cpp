@@ -5,6 +5,7 @@
 
 #include "app/crash_guard.h"
 #include "core/environment.h"
+#include "core/fault_point.h"
 #include "app/main_window.h"
 #include "core/messages.h"
 #include "core/shared_state.h"
@@ -28,6 +29,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
     InstallCrashGuard();
+    ArmFaultPoints();
     NoteStartFlavour();
     char flavour[24];
     CurrentFlavour(flavour);

@@ -1,4 +1,5 @@
 // The pointer and clock watcher: a cycle every 5 ms.
+#include "core/fault_point.h"
 #include "taskbar/taskbar_windows.h"
 #include "watch/watchers.h"
 
@@ -29,6 +30,7 @@ DWORD WINAPI PointerWatchThread(LPVOID parameter)
     for (;;) {
         if (control.stopRequested) return static_cast<DWORD>(control.stopRequested.load());
         if (!control.active || endingStarted) continue;
+        FaultPoint(FaultSite::pointerWatchCycle);
         // Clock tracking and hiding on deactivation are not built yet.
         KeepNotifyAreaFilling();
         WaitForSingleObject(control.wake, kPointerWatchPause);
