@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -19,10 +20,13 @@ void ArmFaultPoints()
     char text[32] = {};
     DWORD length = GetEnvironmentVariableA("VELTRIN_TEST_FAULT_SEED", text, sizeof text);
     if (length == 0 || length >= sizeof text) return;
-    char* end = nullptr;
-    unsigned long seed = std::strtoul(text, &end, 10);
-    if (end == text || *end) return;
-    FaultPlan plan = ChooseFault(static_cast<uint32_t>(seed));
+    // Digits by hand: the C library's number parsers are not all in the oldest msvcrt.
+    uint32_t seed = 0;
+    for (const char* p = text; *p; ++p) {
+        if (*p < '0' || *p > '9') return;
+        seed = seed * 10u + static_cast<uint32_t>(*p - '0');
+    }
+    FaultPlan plan = ChooseFault(seed);
     armedKind = plan.kind;
     passesLeft = static_cast<int32_t>(plan.pass);
     armedSite = static_cast<int32_t>(plan.site);
