@@ -26,6 +26,49 @@ static LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*)
     return EXCEPTION_CONTINUE_SEARCH;
 }
 
+static bool IsHardwareFault(DWORD code)
+{
+    switch (code) {
+    case EXCEPTION_ACCESS_VIOLATION:
+    case EXCEPTION_ARRAY_BOUNDS_EXCEEDED:
+    case EXCEPTION_DATATYPE_MISALIGNMENT:
+    case EXCEPTION_ILLEGAL_INSTRUCTION:
+    case EXCEPTION_IN_PAGE_ERROR:
+    case EXCEPTION_INT_DIVIDE_BY_ZERO:
+    case EXCEPTION_PRIV_INSTRUCTION:
+    case EXCEPTION_STACK_OVERFLOW:
+        return true;
+    default:
+        return false;
+    }
+}
+
+static bool InOwnImage(const void* address)
+{
+    auto base = reinterpret_cast<const BYTE*>(GetModuleHandleA(nullptr));
+    auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+    auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+    auto at = static_cast<const BYTE*>(address);
+    return at >= base && at < base + nt->OptionalHeader.SizeOfImage;
+}
+
+// A fault inside a window procedure that the system calls back (WM_CREATE during
+// CreateWindowEx, a message sent to the window) is caught by the system's callback
+// dispatcher and ignored: the unhandled-exception filter never hears of it and the program
+// would go on half captured or half ended. So a hardware fault in the program's own code is
+// taken as the end here, before any handler can swallow it. (Nothing in the program catches
+// such faults on purpose; faults in system code are left to the system.)
+static LONG WINAPI OnFirstChanceException(EXCEPTION_POINTERS* info)
+{
+    const EXCEPTION_RECORD* record = info->ExceptionRecord;
+    if (!IsHardwareFault(record->ExceptionCode) || !InOwnImage(record->ExceptionAddress)) {
+        return EXCEPTION_CONTINUE_SEARCH;
+    }
+    ReturnOnce();
+    std::_Exit(static_cast<int>(record->ExceptionCode));
+    return EXCEPTION_CONTINUE_SEARCH;
+}
+
 static void OnAbort(int)
 {
     ReturnOnce();
@@ -41,6 +84,11 @@ static void OnTerminate()
 void InstallCrashGuard()
 {
     SetUnhandledExceptionFilter(OnUnhandledException);
+    // Vectored handlers came with Windows XP; older systems have only the filter above.
+    using AddHandler = PVOID(WINAPI*)(ULONG, PVECTORED_EXCEPTION_HANDLER);
+    auto addHandler = reinterpret_cast<AddHandler>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), "AddVectoredExceptionHandler")));
+    if (addHandler) addHandler(1, OnFirstChanceException);
     std::signal(SIGABRT, OnAbort);
     std::signal(SIGSEGV, OnAbort);
     std::set_terminate(OnTerminate);
