@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <string>
 
+#include "foreign_host.h"
 #include "journal.h"
 #include "popups.h"
 #include "tray.h"
@@ -77,6 +78,7 @@ LRESULT CALLBACK ClockProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
         PaintClock(window, dc);
         shownTime = TimeText();
         EndPaint(window, &ps);
+        RequestForeignCopy();
         return 0;
     }
     case WM_PRINTCLIENT:

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "foreign_host.h"
 #include "icons.h"
 #include "journal.h"
 #include "paint.h"
@@ -165,6 +166,19 @@ void LayoutNotifyArea()
 LRESULT CALLBACK NotifyAreaProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_CREATE:
+        if (RunsUnderWine()) SetTimer(window, kForeignCopyTimer, kForeignCopyPeriodMs, nullptr);
+        return 0;
+    case WM_TIMER:
+        if (wParam == kForeignCopyTimer) CopyAreaIntoForeignHost();
+        return 0;
+    case kForeignCopyMessage:
+        CopyAreaIntoForeignHost();
+        return 0;
+    case WM_DESTROY:
+        KillTimer(window, kForeignCopyTimer);
+        ForgetForeignHost();
+        return 0;
     case WM_SIZE:
         if (window == tray.notifyArea) {
             Journal("TrayNotifyWnd", "WM_SIZE",
@@ -184,6 +198,7 @@ LRESULT CALLBACK NotifyAreaProc(HWND window, UINT message, WPARAM wParam, LPARAM
         HDC dc = BeginPaint(window, &ps);
         PaintNotifyArea(window, dc);
         EndPaint(window, &ps);
+        RequestForeignCopy();
         return 0;
     }
     case WM_PRINTCLIENT:

@@ -2,6 +2,9 @@
 // taskbar that is created anew.
 #include <gtest/gtest.h>
 
+#include <set>
+#include <vector>
+
 #include "harness.h"
 #include "program.h"
 
@@ -128,5 +131,85 @@ TEST(Capture, RefusedStartLeavesTaskbarAndSettingsAlone)
     EXPECT_TRUE(standIn.entries("Shell_TrayWnd", "WM_WINDOWPOSCHANGED", mark).empty());
     EXPECT_TRUE(standIn.entries("Shell_TrayWnd", "WM_SIZE", mark).empty());
 }
+
+
+// ---- What a viewer sees ------------------------------------------------------------
+
+// The distinct colours the screen shows inside the rectangle (screen coordinates).
+size_t ColoursOnScreen(const RECT& r)
+{
+    const int width = r.right - r.left, height = r.bottom - r.top;
+    if (width <= 0 || height <= 0) return 0;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+    SelectObject(memory, old);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    std::vector<DWORD> pixels(static_cast<size_t>(width) * height);
+    const int rows = GetDIBits(memory, bitmap, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    if (rows != height) return 0;
+    std::set<DWORD> colours;
+    for (DWORD pixel : pixels) colours.insert(pixel & 0xFFFFFF);
+    return colours.size();
+}
+
+struct ShownCase {
+    const char* flavour;
+    const char* version;
+};
+
+class AreaShown : public ::testing::TestWithParam<ShownCase> {};
+
+// Under Wine the captured area is drawn by the taskbar's side into the program's window:
+// the clock's place inside that window shows the clock, not one flat colour, and shows it
+// again at its new place after the window was made wider.
+TEST_P(AreaShown, ClockIsVisibleInsideTheProgramsWindow)
+{
+    StandIn standIn(GetParam().flavour);
+    Program program(GetParam().version);
+    program.start();
+    ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
+    HWND main = program.mainWindow();
+    HWND clock = standIn.find("TrayClockWClass");
+    ASSERT_NE(clock, nullptr);
+    MoveCursor(0, GetSystemMetrics(SM_CYSCREEN) / 2);
+
+    RECT place = RectOf(clock);
+    RECT client = ClientOnScreen(main);
+    RECT inside{};
+    EXPECT_TRUE(IntersectRect(&inside, &place, &client) && SameRect(inside, place));
+    EXPECT_TRUE(WaitUntil([&] { return ColoursOnScreen(RectOf(clock)) > 1; }, 5000))
+        << "colours at the clock: " << ColoursOnScreen(RectOf(clock));
+
+    RECT r = RectOf(main);
+    SetWindowPos(main, nullptr, 0, 0, r.right - r.left + 80, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return RectOf(clock).left >= place.left + 80; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return ColoursOnScreen(RectOf(clock)) > 1; }, 5000))
+        << "colours at the clock after widening: " << ColoursOnScreen(RectOf(clock));
+
+    program.endAsUser();
+    ASSERT_TRUE(program.waitExit(15000));
+    EXPECT_EQ(ParentOf(clock), standIn.notifyArea());
+    EXPECT_EQ(ParentOf(standIn.notifyArea()), standIn.taskbar());
+}
+
+INSTANTIATE_TEST_SUITE_P(Flavours, AreaShown,
+                         ::testing::Values(ShownCase{"6.1", "win7"}, ShownCase{"5.1", "winxp"}),
+                         [](const ::testing::TestParamInfo<ShownCase>& param) {
+                             std::string name = std::string("v") + param.param.flavour;
+                             for (char& ch : name) if (ch == '.') ch = '_';
+                             return name;
+                         });
 
 }  // namespace
