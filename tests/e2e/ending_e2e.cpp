@@ -151,6 +151,7 @@ TEST_P(Fault, NotifyAreaSurvivesTheFault)
     EXPECT_EQ(standIn.command("add 90 after the fault"), 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Kinds, Fault, ::testing::Values("access", "abort", "exception"));
+INSTANTIATE_TEST_SUITE_P(Kinds, Fault, ::testing::Values("access", "abort", "exception"),
+                         [](const ::testing::TestParamInfo<const char*>& kind) { return std::string(kind.param); });
 
 }  // namespace
