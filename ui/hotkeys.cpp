@@ -1,81 +1,178 @@
-// Registers the three hotkeys from the settings and acts on them: show or hide the main
-// window, switch its title bar, open the overflow window of hidden icons.
+// The three hotkeys: show or hide the main window, switch its title bar, open the overflow
+// window of hidden icons.
 #include "ui/hotkeys.h"
 
+#include "core/environment.h"
 #include "core/foreground.h"
+#include "core/messages.h"
 #include "core/shared_state.h"
-#include "ui/title_bar.h"
 #include "settings/settings_file.h"
 #include "settings/settings_rules.h"
+#include "taskbar/flavour.h"
 #include "taskbar/taskbar_windows.h"
+#include "ui/options_window.h"
+#include "ui/title_bar.h"
 
 HotkeyBinding hotkeys[3];
 
 static const char* const kSettingKeys[3] = {"HotKey", "HotKey2", "HotKey3"};
 static const int kDefaults[3] = {1601, 852, 324};
 
-void RegisterHotkeyBinding(int index, bool)
+HotkeyCombination CombinationOf(const HotkeyBinding& binding)
 {
-    const HotkeyBinding& h = hotkeys[index];
-    UINT key = h.key;
-    // Digits are registered as their numeric-keypad keys.
-    if (key == 0) return;  // "none" registers nothing
-    if (key >= '0' && key <= '9') key = key - '0' + VK_NUMPAD0;
-    RegisterHotKey(mainWindow, h.id, h.modifiers, key);
+    return HotkeyCombination{binding.key, binding.modifiers};
+}
+
+static HotkeyValue StoredHotkey(int index) { return UnpackHotkey(ReadSettingInt("Config", kSettingKeys[index], kDefaults[index])); }
+
+void RegisterHotkeyBinding(int index, bool warnShift)
+{
+    HotkeyBinding& h = hotkeys[index];
+    h.key = RegisteredKeyCode(h.key);
+    if (h.key == 0) return;
+    if (warnShift && (h.modifiers & MOD_SHIFT)) {
+        MessageBoxA(optionsWindow, "装飾キーにShiftキーを設定している場合は\n\rテンキーでの操作が無効になります。", caption,
+                    MB_TOPMOST | MB_ICONINFORMATION);
+    }
+    RegisterHotKey(mainWindow, h.id, h.modifiers, h.key);
+}
+
+static HWND CreateKeyList(HWND group, int id)
+{
+    HWND list = CreateWindowExA(0, "COMBOBOX", nullptr,
+                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_NOINTEGRALHEIGHT, 8, 23, 100,
+                                150, group, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    for (const KeyListEntry& entry : keyList) SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.label));
+    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), FALSE);
+    return list;
 }
 
 void RegisterHotkeysAtStart()
 {
+    OptionsControls& o = optionsControls;
+    for (int i = 0; i < 3; ++i) o.keyList[i] = CreateKeyList(o.hotkeyGroup[i], i);
     for (int i = 0; i < 3; ++i) {
-        HotkeyValue stored = UnpackHotkey(ReadSettingInt("Config", kSettingKeys[i], kDefaults[i]));
+        SendMessageA(o.keyList[i], CB_SETCURSEL, KeyListPosition(StoredHotkey(i).key), 0);
+    }
+    for (int i = 0; i < 3; ++i) {
+        HotkeyValue stored = StoredHotkey(i);
         hotkeys[i].key = stored.key;
         hotkeys[i].modifiers = stored.modifiers;
+    }
+    for (int i = 0; i < 3; ++i) {
+        // A hotkey without a key still holds its id, with its stored modifiers and key code 0.
+        if (hotkeys[i].key == 0) RegisterHotKey(mainWindow, hotkeys[i].id, hotkeys[i].modifiers, 0);
         RegisterHotkeyBinding(i, false);
     }
+    if (IsWin9xFamily()) EnableWindow(o.keyList[2], FALSE);
 }
 
-static bool IsKeypadLikeKey(UINT key)
+static ModifierBoxes CheckedModifiers(const OptionsControls::ModifierBoxSet& boxes)
 {
-    return (key >= 48 && key <= 57) || (key >= 96 && key <= 105) || (key >= 109 && key <= 111) ||
-           (key >= 189 && key <= 191);
+    return ModifierBoxes{IsOptionChecked(boxes.shift), IsOptionChecked(boxes.ctrl), IsOptionChecked(boxes.alt),
+                         IsOptionChecked(boxes.win)};
+}
+
+static void Register(int index, const HotkeyCombination& combination)
+{
+    hotkeys[index].key = combination.key;
+    hotkeys[index].modifiers = combination.modifiers;
+    RegisterHotKey(mainWindow, hotkeys[index].id, combination.modifiers, RegisteredKeyCode(combination.key));
+}
+
+// One hotkey of an OK; false when OK must stop.
+static bool ApplyHotkeyChoice(int i)
+{
+    const OptionsControls& o = optionsControls;
+    HotkeyBinding& h = hotkeys[i];
+    int position = static_cast<int>(SendMessageA(o.keyList[i], CB_GETCURSEL, 0, 0));
+    HotkeyCombination chosen = ChosenCombination(position, CheckedModifiers(o.hotkeyBoxes[i]));
+    HotkeyCombination earlier = CombinationOf(h);
+    if (SameAsRegistered(chosen, earlier)) return true;
+    if (MayShadowShortcuts(chosen.modifiers)) {
+        int answer = MessageBoxA(optionsWindow,
+                                 "この設定ではCtrl+CやWin+Fの様なショートカットキーと\n\r重複する可能性があります。\n\r"
+                                 "このまま設定しますか？\n\r設定した場合は重複しているショートカットキーが\n\r使えなくなります。",
+                                 caption, MB_YESNO | MB_ICONINFORMATION);
+        if (answer == IDNO) return false;
+    }
+    // The earlier combination is released first, so that choosing it again, or a key that
+    // it held, can succeed.
+    UnregisterHotKey(mainWindow, h.id);
+    if (chosen.key == 0) {
+        h.key = 0;
+        h.modifiers = 0;
+        RegisterHotKey(mainWindow, h.id, 0, 0);
+        const OptionsControls::ModifierBoxSet& boxes = o.hotkeyBoxes[i];
+        for (HWND box : {boxes.shift, boxes.ctrl, boxes.alt, boxes.win}) SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);
+        return true;
+    }
+    if (!RegisterHotKey(mainWindow, h.id, chosen.modifiers, chosen.key)) {
+        Register(i, earlier);
+        MessageBoxA(mainWindow, "既に他のソフトで設定されているか\n\rホットキーの設定が重複しています。\n\r再設定をお願いします。",
+                    caption, MB_ICONINFORMATION);
+        return false;
+    }
+    h.key = chosen.key;
+    h.modifiers = chosen.modifiers;
+    RegisterHotkeyBinding(i, true);
+    return true;
+}
+
+bool ApplyHotkeyChoices()
+{
+    for (int i = 0; i < 3; ++i) {
+        if (!ApplyHotkeyChoice(i)) return false;
+    }
+    return true;
+}
+
+void RestoreHotkeyBinding(int index, const HotkeyCombination& combination)
+{
+    HotkeyCombination now = CombinationOf(hotkeys[index]);
+    if (now.key == combination.key && now.modifiers == combination.modifiers) return;
+    UnregisterHotKey(mainWindow, hotkeys[index].id);
+    Register(index, combination);
 }
 
 static void ToggleMainWindow(WPARAM source)
 {
     bool wasVisible = ShowWindow(mainWindow, SW_SHOW) != 0;
-    if (!wasVisible) {
-        if (source == 1) BringWindowToFront(mainWindow, taskbarWindows.notifyArea, 1, 0);
-        else SetForegroundWindow(mainWindow);
-    } else if (source != 1) {
-        ShowWindow(mainWindow, SW_HIDE);
+    switch (MainWindowToggleStep(wasVisible, source == 1)) {
+    case ToggleStep::bringToFront: BringWindowToFront(mainWindow, taskbarWindows.notifyArea, 1, 0); break;
+    case ToggleStep::setForeground: SetForegroundWindow(mainWindow); break;
+    case ToggleStep::hide: ShowWindow(mainWindow, SW_HIDE); break;
+    case ToggleStep::nothing: break;
     }
 }
 
 static void OpenOverflowWindow()
 {
     const TaskbarWindows& t = taskbarWindows;
-    SendMessageA(t.notifyArea, WM_COMMAND, 1502, reinterpret_cast<LPARAM>(t.hiddenIconsButton));
+    SendMessageA(t.notifyArea, WM_COMMAND, OverflowCommand, reinterpret_cast<LPARAM>(t.hiddenIconsButton));
     Sleep(250);
     POINT pointer{};
     GetCursorPos(&pointer);
     RECT r{};
     GetWindowRect(mainWindow, &r);
+    // Centred on the pointer by the main window's half sizes, not the overflow window's.
     HWND overflow = FindWindowA("NotifyIconOverflowWindow", nullptr);
-    SetWindowPos(overflow, nullptr, pointer.x - (r.right - r.left) / 2, pointer.y - (r.bottom - r.top) / 2, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER);
+    if (overflow) {
+        SetWindowPos(overflow, nullptr, pointer.x - (r.right - r.left) / 2, pointer.y - (r.bottom - r.top) / 2, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER);
+    }
 }
 
 void HandleHotkey(LPARAM lParam, WPARAM wParam)
 {
-    UINT key = HIWORD(lParam);
-    UINT mods = LOWORD(lParam);
-    if ((mods == hotkeys[0].modifiers && (key == hotkeys[0].key || key == 0)) || IsKeypadLikeKey(key)) {
-        ToggleMainWindow(wParam);
-    } else if ((mods == hotkeys[1].modifiers && key == hotkeys[1].key) || key == 0) {
+    const HotkeyCombination bindings[3] = {CombinationOf(hotkeys[0]), CombinationOf(hotkeys[1]), CombinationOf(hotkeys[2])};
+    switch (DecideHotkey(HIWORD(lParam), LOWORD(lParam), bindings, IsWindowVisible(taskbarWindows.hiddenIconsButton))) {
+    case HotkeyAction::toggleWindow: ToggleMainWindow(wParam); break;
+    case HotkeyAction::toggleTitleBar:
         ToggleTitleBar(0);
         WriteSettingNumber("Window", "Title", titleBarShown);
-    } else if (mods == hotkeys[2].modifiers && key == hotkeys[2].key &&
-               IsWindowVisible(taskbarWindows.hiddenIconsButton)) {
-        OpenOverflowWindow();
+        break;
+    case HotkeyAction::openOverflow: OpenOverflowWindow(); break;
+    case HotkeyAction::none: break;
     }
 }

@@ -1,21 +1,54 @@
-// The options window, created hidden at capture. For now it holds the switches that other
-// parts of the program read (edges, sensing keys, Flat, Hide, ReSize) loaded from the
-// settings; its form (hotkey lists, OK, Cancel, defaults) is not built yet.
+// The options window: opacity, screen edges and sensing keys, the three hotkeys and three
+// switches. OK stores everything; Cancel brings back the state the window was shown with.
 #include "ui/options_window.h"
 
 #include <commctrl.h>
 
 #include "core/environment.h"
 #include "core/messages.h"
+#include "core/optional_functions.h"
 #include "core/shared_state.h"
 #include "core/window_class.h"
 #include "settings/settings_file.h"
 #include "settings/settings_rules.h"
 #include "taskbar/flavour.h"
+#include "taskbar/taskbar_windows.h"
+#include "ui/hotkeys.h"
+#include "ui/version_window.h"
 
 OptionsControls optionsControls;
+OptionsSnapshot optionsSnapshot;
+
+constexpr int kTrackbarId = 1054;
+constexpr WPARAM kFlatCommand = 7;
+constexpr WPARAM kOkCommand = 21;
+constexpr WPARAM kCancelCommand = 22;
+constexpr WPARAM kDefaultsCommand = 28;
+constexpr int kVersionOkId = 1060;
+
+static const char* const kHotkeySettings[3] = {"HotKey", "HotKey2", "HotKey3"};
+static const int kHotkeyDefaults[3] = {1601, 852, 324};
 
 static int Wide() { return IsWindowsVersion("6.0") || IsWindowsVersion("6.1") ? 20 : 0; }
+
+static HMENU IdOf(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
+
+static void SetChecked(HWND box, bool checked) { SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0); }
+
+// The check boxes in a fixed order: edges, sensing keys, the hotkeys' modifiers, Flat, Hide,
+// ReSize.
+static void OptionCheckBoxes(HWND (&boxes)[kOptionCheckBoxCount])
+{
+    const OptionsControls& o = optionsControls;
+    int n = 0;
+    for (HWND box : {o.edgeTop, o.edgeDown, o.edgeLeft, o.edgeRight, o.sensingShift, o.sensingCtrl, o.sensingAlt}) {
+        boxes[n++] = box;
+    }
+    for (const OptionsControls::ModifierBoxSet& set : o.hotkeyBoxes) {
+        for (HWND box : {set.shift, set.ctrl, set.alt, set.win}) boxes[n++] = box;
+    }
+    for (HWND box : {o.flat, o.hide, o.reSize}) boxes[n++] = box;
+}
 
 void CreateOptionsWindow()
 {
@@ -25,38 +58,104 @@ void CreateOptionsWindow()
                                     450 + Wide(), 290, mainWindow, nullptr, instance, nullptr);
     UpdateWindow(optionsWindow);
     optionsControls.trackbar = CreateWindowExA(0, TRACKBAR_CLASSA, nullptr, WS_CHILD | WS_VISIBLE | TBS_NOTICKS | TBS_TOOLTIPS,
-                                               10, 100, 196, 20, optionsWindow, reinterpret_cast<HMENU>(1054), instance, nullptr);
+                                               10, 100, 196, 20, optionsWindow, IdOf(kTrackbarId), instance, nullptr);
     SendMessageA(optionsControls.trackbar, TBM_SETRANGE, TRUE, MAKELPARAM(100, 255));
     SendMessageA(optionsControls.trackbar, TBM_SETPOS, TRUE, ReadSettingInt("Window", "Alpha", 255));
     EnableWindow(optionsControls.trackbar, IsVersion50To62());
 }
 
-static HWND CheckBox(const char* text, int x, int y, int width, int id, bool checked)
+static HWND Control(HWND parent, const char* text, DWORD style, int x, int y, int width, int height, int id)
 {
-    HWND box = CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | BS_AUTOCHECKBOX, x, y, width, 12, optionsWindow,
-                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), FALSE);
-    SendMessageA(box, BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
-    return box;
+    HWND control = CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent, IdOf(id),
+                                   instance, nullptr);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), FALSE);
+    return control;
+}
+
+static HWND PushButton(HWND parent, const char* text, DWORD extra, int x, int y, int width, int id)
+{
+    return Control(parent, text, BS_FLAT | extra, x, y, width, 25, id);
+}
+
+static HWND Group(const char* text, int x, int y, int width, int height)
+{
+    return Control(optionsWindow, text, BS_FLAT | BS_GROUPBOX, x, y, width, height, 0);
+}
+
+static HWND CheckBox(const char* text, int x, int y, int width, int id)
+{
+    return Control(optionsWindow, text, BS_AUTOCHECKBOX, x, y, width, 12, id);
+}
+
+static OptionsControls::ModifierBoxSet ModifierBoxSet(int y, int firstId)
+{
+    return OptionsControls::ModifierBoxSet{CheckBox("Shift", 330, y, 50, firstId), CheckBox("Ctrl", 380, y, 40, firstId + 1),
+                                           CheckBox("Alt", 330, y + 17, 40, firstId + 2),
+                                           CheckBox("Win", 380, y + 17, 40, firstId + 3)};
+}
+
+static void LoadOptionStates()
+{
+    OptionsControls& o = optionsControls;
+    SetChecked(o.edgeTop, ReadSettingInt("Target", "Top", 1) != 0);
+    SetChecked(o.edgeDown, ReadSettingInt("Target", "Down", 1) != 0);
+    SetChecked(o.edgeLeft, ReadSettingInt("Target", "Left", 1) != 0);
+    SetChecked(o.edgeRight, ReadSettingInt("Target", "Right", 1) != 0);
+    SetChecked(o.flat, ReadSettingInt("Window", "Flat", 0) != 0);
+    SetChecked(o.hide, ReadSettingInt("Window", "Hide", 0) != 0);
+    SetChecked(o.reSize, ReadSettingInt("Config", "ReSize", 1) != 0);
+    sensingKeys = ReadSettingInt("Target", "Key", 0);
+    SensingKeys keys = UnpackSensingKeys(sensingKeys);
+    SetChecked(o.sensingShift, keys.valid && keys.shift);
+    SetChecked(o.sensingCtrl, keys.valid && keys.ctrl);
+    SetChecked(o.sensingAlt, keys.valid && keys.alt);
+    for (int i = 0; i < 3; ++i) {
+        const OptionsControls::ModifierBoxSet& b = o.hotkeyBoxes[i];
+        CheckModifierBoxes(b.shift, b.ctrl, b.alt, b.win, kHotkeySettings[i], kHotkeyDefaults[i]);
+    }
+    if (!IsThemeActive()) SendMessageA(optionsWindow, WM_COMMAND, kFlatCommand, 0);
+    if (IsWin9xFamily()) {
+        // The third hotkey and the flat look are not offered there.
+        const OptionsControls::ModifierBoxSet& b = o.hotkeyBoxes[2];
+        for (HWND control : {o.hotkeyGroup[2], b.shift, b.ctrl, b.alt, b.win, o.flat}) EnableWindow(control, FALSE);
+    }
 }
 
 void CreateOptionsControls()
 {
     OptionsControls& o = optionsControls;
-    int wide = Wide();
-    o.edgeTop = CheckBox("上", 36, 26, 30, 1, ReadSettingInt("Target", "Top", 1) != 0);
-    o.edgeDown = CheckBox("下", 71, 26, 30, 2, ReadSettingInt("Target", "Down", 1) != 0);
-    o.edgeLeft = CheckBox("左", 106, 26, 30, 3, ReadSettingInt("Target", "Left", 1) != 0);
-    o.edgeRight = CheckBox("右", 142, 26, 30, 4, ReadSettingInt("Target", "Right", 1) != 0);
-    sensingKeys = ReadSettingInt("Target", "Key", 0);
-    SensingKeys keys = UnpackSensingKeys(sensingKeys);
-    o.sensingShift = CheckBox("Shift", 41, 50, 50, 0, keys.valid && keys.shift);
-    o.sensingCtrl = CheckBox("Ctrl", 91, 50, 40, 0, keys.valid && keys.ctrl);
-    o.sensingAlt = CheckBox("Alt", 136, 50, 40, 0, keys.valid && keys.alt);
-    o.flat = CheckBox("タスクトレイをフラットにする", 16, 130, 150 + wide, 7, ReadSettingInt("Window", "Flat", 0) != 0);
-    o.hide = CheckBox("非アクティブ時に常に非表示", 16, 150, 160 + wide, 5, ReadSettingInt("Window", "Hide", 0) != 0);
-    o.reSize = CheckBox("縦横一列表示にタスクトレイの状態に合わせてリサイズする", 16, 197, 305 + wide, 0,
-                        ReadSettingInt("Config", "ReSize", 1) != 0);
+    const int wide = Wide();
+    o.ok = PushButton(optionsWindow, "OK", BS_DEFPUSHBUTTON, 280 + wide, 220, 70, static_cast<int>(kOkCommand));
+    o.cancel = PushButton(optionsWindow, "キャンセル", 0, 360 + wide, 220, 70, static_cast<int>(kCancelCommand));
+    o.defaults = PushButton(optionsWindow, "デフォルト値に戻す", 0, 160 + wide, 220, 110, static_cast<int>(kDefaultsCommand));
+    o.sensingGroup = Group("カーソル感知", 16, 6, 185, 70);
+    o.hotkeyGroup[0] = Group("ヴェルトリンの表示・非表示用ホットキー", 210, 6, 220 + wide, 56);
+    o.hotkeyGroup[1] = Group("タイトルバー表示・非表示用ホットキー", 210, 68, 220 + wide, 56);
+    o.hotkeyGroup[2] = Group("通知領域アイコン表示・非表示用ホットキー", 210, 130, 220 + wide, 56);
+    o.edgeTop = CheckBox("上", 36, 26, 30, 1);
+    o.edgeDown = CheckBox("下", 71, 26, 30, 2);
+    o.edgeLeft = CheckBox("左", 106, 26, 30, 3);
+    o.edgeRight = CheckBox("右", 142, 26, 30, 4);
+    o.sensingShift = CheckBox("Shift", 41, 50, 50, 0);
+    o.sensingCtrl = CheckBox("Ctrl", 91, 50, 40, 0);
+    o.sensingAlt = CheckBox("Alt", 136, 50, 40, 0);
+    o.hotkeyBoxes[0] = ModifierBoxSet(24, 8);
+    o.hotkeyBoxes[1] = ModifierBoxSet(86, 12);
+    o.hotkeyBoxes[2] = ModifierBoxSet(148, 16);
+    o.flat = CheckBox("タスクトレイをフラットにする", 16, 130, 150 + wide, static_cast<int>(kFlatCommand));
+    o.hide = CheckBox("非アクティブ時に常に非表示", 16, 150, 160 + wide, 5);
+    o.reSize = CheckBox("縦横一列表示にタスクトレイの状態に合わせてリサイズする", 16, 197, 305 + wide, 0);
+    versionOkButton = PushButton(versionWindow, "OK", 0, 224, 34, 57, kVersionOkId);
+    LoadOptionStates();
+}
+
+void CheckModifierBoxes(HWND shift, HWND ctrl, HWND alt, HWND win, const char* key, int defaultValue)
+{
+    ModifierBoxes boxes = ModifierBoxesFromByte(UnpackHotkey(ReadSettingInt("Config", key, defaultValue)).modifiers);
+    SetChecked(shift, boxes.shift);
+    SetChecked(ctrl, boxes.ctrl);
+    SetChecked(alt, boxes.alt);
+    SetChecked(win, boxes.win);
 }
 
 bool IsOptionChecked(HWND box)
@@ -64,16 +163,166 @@ bool IsOptionChecked(HWND box)
     return box && SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
+static int TrackbarPosition() { return static_cast<int>(SendMessageA(optionsControls.trackbar, TBM_GETPOS, 0, 0)); }
+
+static int KeyListSelection(int index)
+{
+    return static_cast<int>(SendMessageA(optionsControls.keyList[index], CB_GETCURSEL, 0, 0));
+}
+
+void TakeOptionsSnapshot()
+{
+    OptionsSnapshot& s = optionsSnapshot;
+    HWND boxes[kOptionCheckBoxCount];
+    OptionCheckBoxes(boxes);
+    for (int i = 0; i < kOptionCheckBoxCount; ++i) s.checked[i] = IsOptionChecked(boxes[i]);
+    for (int i = 0; i < 3; ++i) {
+        s.keyListPosition[i] = KeyListSelection(i);
+        s.hotkeys[i] = CombinationOf(hotkeys[i]);
+    }
+    s.trackbarPosition = TrackbarPosition();
+    s.sensingKeys = sensingKeys;
+}
+
+void ApplyFlatStyle()
+{
+    HWND notifyArea = taskbarWindows.notifyArea;
+    LONG style = GetWindowLongA(notifyArea, GWL_EXSTYLE);
+    if (IsOptionChecked(optionsControls.flat)) {
+        style &= ~WS_EX_STATICEDGE;
+    } else {
+        style |= WS_EX_STATICEDGE;
+    }
+    SetWindowLongA(notifyArea, GWL_EXSTYLE, style);
+    SetWindowPos(notifyArea, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+}
+
+static void WriteSwitch(const char* section, const char* key, HWND box)
+{
+    WriteSettingNumber(section, key, IsOptionChecked(box) ? 1 : 0);
+}
+
+bool ApplyOptions()
+{
+    OptionsControls& o = optionsControls;
+    sensingKeys = PackSensingKeys(IsOptionChecked(o.sensingShift), IsOptionChecked(o.sensingCtrl),
+                                  IsOptionChecked(o.sensingAlt));
+    if (!ApplyHotkeyChoices()) return false;
+
+    EdgeChoice edges{IsOptionChecked(o.edgeTop), IsOptionChecked(o.edgeDown), IsOptionChecked(o.edgeLeft),
+                     IsOptionChecked(o.edgeRight)};
+    if (LeavesNoWayBack(CombinationOf(hotkeys[0]), edges)) {
+        MessageBoxA(mainWindow,
+                    "この設定ではヴェルトリンが非表示になった後\n\r二度とヴェルトリンが表示出来なくなりますので\n\r"
+                    "カーソル感知設定を変更前に戻します。",
+                    caption, MB_ICONINFORMATION);
+        const bool* shown = optionsSnapshot.checked;
+        EdgeChoice back = EdgesAfterGuard(EdgeChoice{shown[0], shown[1], shown[2], shown[3]});
+        SetChecked(o.edgeTop, back.top);
+        SetChecked(o.edgeDown, back.down);
+        SetChecked(o.edgeLeft, back.left);
+        SetChecked(o.edgeRight, back.right);
+    }
+
+    for (int i = 0; i < 3; ++i) {
+        WriteSettingNumber("Config", kHotkeySettings[i], PackHotkey(hotkeys[i].modifiers, KeyListCode(KeyListSelection(i))));
+    }
+    WriteSwitch("Config", "ReSize", o.reSize);
+    WriteSettingNumber("Window", "Alpha", TrackbarPosition());
+    WriteSwitch("Window", "Flat", o.flat);
+    WriteSwitch("Target", "Top", o.edgeTop);
+    WriteSwitch("Target", "Down", o.edgeDown);
+    WriteSwitch("Target", "Left", o.edgeLeft);
+    WriteSwitch("Target", "Right", o.edgeRight);
+    WriteSettingNumber("Target", "Key", sensingKeys);
+    if (!IsOptionChecked(o.hide) && !IsWindowVisible(mainWindow)) {
+        ShowWindow(mainWindow, SW_SHOW);
+        SetWindowPos(taskbarWindows.notifyArea, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+        InvalidateRect(mainWindow, nullptr, FALSE);
+    }
+    WriteSwitch("Window", "Hide", o.hide);
+    return true;
+}
+
+void CancelOptions()
+{
+    const OptionsSnapshot& s = optionsSnapshot;
+    sensingKeys = s.sensingKeys;
+    HWND boxes[kOptionCheckBoxCount];
+    OptionCheckBoxes(boxes);
+    for (int i = 0; i < kOptionCheckBoxCount; ++i) SetChecked(boxes[i], s.checked[i]);
+    for (int i = 0; i < 3; ++i) {
+        SendMessageA(optionsControls.keyList[i], CB_SETCURSEL, s.keyListPosition[i], 0);
+        // An OK that stopped at a hotkey may have registered others; they go back too.
+        RestoreHotkeyBinding(i, s.hotkeys[i]);
+    }
+    if (IsVersion50To62()) {
+        SendMessageA(optionsControls.trackbar, TBM_SETPOS, TRUE, s.trackbarPosition);
+        SendMessageA(optionsWindow, WM_HSCROLL, 0, reinterpret_cast<LPARAM>(optionsControls.trackbar));
+        if (!IsThemeActive()) SendMessageA(optionsWindow, WM_COMMAND, kFlatCommand, 0);
+    }
+    if (!IsOptionChecked(optionsControls.hide)) ShowWindow(mainWindow, SW_SHOW);
+    SendMessageA(optionsWindow, WM_DESTROY, 0, 0);
+}
+
+void RestoreDefaultOptions()
+{
+    OptionsControls& o = optionsControls;
+    HWND boxes[kOptionCheckBoxCount];
+    OptionCheckBoxes(boxes);
+    for (HWND box : boxes) SetChecked(box, false);
+    for (HWND box : {o.edgeTop, o.edgeDown, o.edgeLeft, o.edgeRight, o.hotkeyBoxes[0].shift, o.hotkeyBoxes[0].ctrl,
+                     o.hotkeyBoxes[1].ctrl, o.hotkeyBoxes[1].alt, o.hotkeyBoxes[2].alt, o.reSize}) {
+        SetChecked(box, true);
+    }
+    const int positions[3] = {KeyListPosition('A'), KeyListPosition('T'), KeyListPosition('D')};
+    for (int i = 0; i < 3; ++i) SendMessageA(o.keyList[i], CB_SETCURSEL, positions[i], 0);
+    SendMessageA(o.trackbar, TBM_SETPOS, TRUE, 255);
+}
+
+// Closing only hides the window: it lives as long as the program.
+static void HideOptionsWindow()
+{
+    EnableWindow(mainWindow, TRUE);
+    ShowWindow(optionsWindow, SW_HIDE);
+    secondaryWindowOpen = 0;
+}
+
 LRESULT CALLBACK OptionsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CLOSE:
     case WM_DESTROY:
-        // The window lives as long as the program; closing it only hides it.
-        ShowWindow(window, SW_HIDE);
+        HideOptionsWindow();
+        return 1;
+    case WM_CLOSE:
+        SendMessageA(window, WM_COMMAND, kCancelCommand, 0);
+        return 1;
+    case WM_QUERYENDSESSION:
         secondaryWindowOpen = 0;
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return 1;
+    case WM_SHOWWINDOW:
+        if (wParam == 1) TakeOptionsSnapshot();
+        break;
+    case WM_COMMAND:
+        // Compared whole: only a click (notification code 0) counts.
+        switch (wParam) {
+        case kFlatCommand:
+            if (!IsWin9xFamily()) ApplyFlatStyle();
+            break;
+        case kOkCommand:
+            if (ApplyOptions()) SendMessageA(window, WM_DESTROY, 0, 0);
+            break;
+        case kCancelCommand: CancelOptions(); break;
+        case kDefaultsCommand: RestoreDefaultOptions(); break;
+        default: break;
+        }
+        break;
+    case WM_HSCROLL:
+        if (optionalFunctions.layeredAvailable) {
+            optionalFunctions.setLayeredWindowAttributes(mainWindow, 0, static_cast<BYTE>(TrackbarPosition()), LWA_ALPHA);
+        }
+        break;
+    default: break;
     }
+    return DefWindowProcA(window, message, wParam, lParam);
 }

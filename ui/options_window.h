@@ -1,18 +1,49 @@
-// The options window. Its check boxes are the live switches the rest of the program reads.
+// The options window. Its check boxes are the live switches the rest of the program reads,
+// from the watcher threads too (BM_GETCHECK through IsOptionChecked).
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
+
+#include "ui/hotkey_rules.h"
+
 struct OptionsControls {
+    struct ModifierBoxSet {
+        HWND shift, ctrl, alt, win;
+    };
     HWND trackbar;
     HWND edgeTop, edgeDown, edgeLeft, edgeRight;
     HWND sensingShift, sensingCtrl, sensingAlt;
     HWND flat, hide, reSize;
+    HWND ok, cancel, defaults;
+    HWND sensingGroup;
+    HWND hotkeyGroup[3];
+    ModifierBoxSet hotkeyBoxes[3];
+    HWND keyList[3];  // children of their hotkey groups
+    HWND trackbarLabel;
 };
 extern OptionsControls optionsControls;
 
+// The number of check boxes, and the state of the window as it was shown.
+constexpr int kOptionCheckBoxCount = 22;
+struct OptionsSnapshot {
+    bool checked[kOptionCheckBoxCount];  // in the order of OptionCheckBoxes()
+    int keyListPosition[3];
+    int trackbarPosition;
+    int32_t sensingKeys;
+    HotkeyCombination hotkeys[3];  // the hotkey records as they were
+};
+extern OptionsSnapshot optionsSnapshot;
+
 void CreateOptionsWindow();
 void CreateOptionsControls();
+void CheckModifierBoxes(HWND shift, HWND ctrl, HWND alt, HWND win, const char* key, int defaultValue);
 LRESULT CALLBACK OptionsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+bool ApplyOptions();
+void CancelOptions();
+void RestoreDefaultOptions();
+void ApplyFlatStyle();
+void TakeOptionsSnapshot();
 // Asks the box itself, as the watcher threads do; a missing box is unchecked.
 bool IsOptionChecked(HWND box);

@@ -1,36 +1,91 @@
-// The version window, created hidden at capture. It shows the about text; its links to the
-// web site and the support mail are not built yet.
+// The version window. The links are plain static labels that look like links through their
+// colour, underlined font and hand cursor, and answer clicks through SS_NOTIFY.
 #include "ui/version_window.h"
+
+#include <shellapi.h>
 
 #include "core/environment.h"
 #include "core/messages.h"
 #include "core/shared_state.h"
 #include "core/window_class.h"
+#include "taskbar/flavour.h"
+#include "ui/options_window.h"
+
+HWND versionOkButton;
+HWND webLink;
+HWND mailLink;
+
+constexpr WPARAM kOkCommand = 1060;
 
 void CreateVersionWindow()
 {
     RegisterProgramClass(VersionWindowClass, VersionWindowProc);
     versionWindow = CreateWindowExA(0, VersionWindowClass, "バージョン情報", WS_OVERLAPPED | WS_SYSMENU,
-                                    GetSystemMetrics(SM_CXSCREEN) / 2 - 150, GetSystemMetrics(SM_CYSCREEN) / 2 - 80,
-                                    300, 160, mainWindow, nullptr, instance, nullptr);
+                                    GetSystemMetrics(SM_CXSCREEN) / 2 - 150, GetSystemMetrics(SM_CYSCREEN) / 2 - 64,
+                                    300, 128, mainWindow, nullptr, instance, nullptr);
+    UpdateWindow(versionWindow);
+}
+
+static HWND Static(HWND parent, const char* text, DWORD style, int x, int y, int width, int height, int id, HFONT font)
+{
+    HWND control = CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    if (font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
 }
 
 void CreateVersionControls()
 {
-    HWND text = CreateWindowExA(0, "STATIC", aboutText, WS_CHILD | WS_VISIBLE, 16, 12, 260, 90, versionWindow,
-                                nullptr, instance, nullptr);
-    SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), FALSE);
+    const bool wide = IsWindowsVersion("6.0") || IsWindowsVersion("6.1");
+    const int extraWidth = wide ? 15 : 0, extraHeight = wide ? 5 : 0;
+    HWND icon = Static(versionWindow, nullptr, SS_ICON, 15, 25, 0, 0, 0, nullptr);
+    SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(instance, "Main")), 0);
+    Static(versionWindow, aboutText, 0, 60, 15, 140, 48, 1, uiFont);
+    webLink = Static(versionWindow, kWebSiteBase, SS_NOTIFY, 60, 65, 185 + extraWidth, 12 + extraHeight, 1058, linkFont);
+    mailLink = Static(versionWindow, kSupportMail, SS_NOTIFY, 60, 78, 118 + extraWidth, 12 + extraHeight, 1059, linkFont);
+    optionsControls.trackbarLabel = Static(optionsWindow, "ウィンドウの透過度", 0, 16, 85, 100, 12, 5, uiFont);
 }
+
+static bool IsLink(HWND control) { return control && (control == webLink || control == mailLink); }
 
 LRESULT CALLBACK VersionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CLOSE:
     case WM_DESTROY:
+    case WM_CLOSE:
+        // Closing only hides the window: it lives as long as the program.
+        EnableWindow(mainWindow, TRUE);
         ShowWindow(window, SW_HIDE);
         secondaryWindowOpen = 0;
-        return 0;
-    default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return 1;
+    case WM_QUERYENDSESSION:
+        secondaryWindowOpen = 0;
+        return 1;
+    case WM_SETCURSOR:
+        if (IsLink(reinterpret_cast<HWND>(wParam))) {
+            SetCursor(LoadCursorA(nullptr, IDC_HAND));
+            return 1;
+        }
+        break;
+    case WM_COMMAND: {
+        if (wParam == kOkCommand) SendMessageA(window, WM_DESTROY, 0, 0);
+        HWND from = reinterpret_cast<HWND>(lParam);
+        if (HIWORD(wParam) == 0 && IsLink(from)) {
+            ShellExecuteA(nullptr, "open", from == webLink ? kWebSiteBase : mailtoUrl, nullptr, nullptr, SW_SHOW);
+        }
+        break;
     }
+    case WM_CTLCOLORSTATIC: {
+        HWND control = reinterpret_cast<HWND>(lParam);
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        if (IsLink(control)) SetTextColor(dc, RGB(0, 0, 255));
+        if (GetWindowLongA(control, GWL_ID) != 0) {
+            SetBkMode(dc, TRANSPARENT);
+            return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        }
+        break;
+    }
+    default: break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
 }
