@@ -102,6 +102,9 @@ bool HandleTestReport(UINT message)
         std::fprintf(f, "%s%u:%s", i ? "|" : "", GetMenuItemID(popupMenu, i), text);
     }
     std::fprintf(f, "\r\n");
+    // What the system cursors are in this process, for telling from outside which one shows.
+    WriteHandle(f, "handCursor", reinterpret_cast<HWND>(LoadCursorA(nullptr, IDC_HAND)));
+    WriteHandle(f, "arrowCursor", reinterpret_cast<HWND>(LoadCursorA(nullptr, IDC_ARROW)));
     WriteFont(f, "uiFont", uiFont);
     WriteFont(f, "linkFont", linkFont);
     std::fclose(f);
