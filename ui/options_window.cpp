@@ -96,7 +96,7 @@ static OptionsControls::ModifierBoxSet ModifierBoxSet(int y, int firstId)
 
 static void LoadOptionStates()
 {
-    OptionsControls& o = optionsControls;
+    const OptionsControls& o = optionsControls;
     SetChecked(o.edgeTop, ReadSettingInt("Target", "Top", 1) != 0);
     SetChecked(o.edgeDown, ReadSettingInt("Target", "Down", 1) != 0);
     SetChecked(o.edgeLeft, ReadSettingInt("Target", "Left", 1) != 0);
@@ -204,7 +204,7 @@ static void WriteSwitch(const char* section, const char* key, HWND box)
 
 bool ApplyOptions()
 {
-    OptionsControls& o = optionsControls;
+    const OptionsControls& o = optionsControls;
     sensingKeys = PackSensingKeys(IsOptionChecked(o.sensingShift), IsOptionChecked(o.sensingCtrl),
                                   IsOptionChecked(o.sensingAlt));
     if (!ApplyHotkeyChoices()) return false;
@@ -267,7 +267,7 @@ void CancelOptions()
 
 void RestoreDefaultOptions()
 {
-    OptionsControls& o = optionsControls;
+    const OptionsControls& o = optionsControls;
     HWND boxes[kOptionCheckBoxCount];
     OptionCheckBoxes(boxes);
     for (HWND box : boxes) SetChecked(box, false);
