@@ -63,8 +63,13 @@ LRESULT CALLBACK VersionWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         return 1;
     case WM_SETCURSOR:
         if (IsLink(reinterpret_cast<HWND>(wParam))) {
-            SetCursor(LoadCursorA(nullptr, IDC_HAND));
-            return 1;
+            // Windows 95 and NT 4.0 have no hand cursor; there the class's arrow stays
+            // rather than a pointer that vanishes over the link.
+            HCURSOR hand = LoadCursorA(nullptr, IDC_HAND);
+            if (hand) {
+                SetCursor(hand);
+                return 1;
+            }
         }
         break;
     case WM_COMMAND: {
