@@ -8,6 +8,8 @@
 //   flyout close | overflow close
 //   count | visible          buttons of the notification toolbar, all or shown only
 //   report                   journals where TrayNotifyWnd is: parent and screen rectangle
+//   collapse on | collapse off   the taskbar shrinks to a 2-pixel client area, or is whole again
+//   staticedge               WS_EX_STATICEDGE back on the notification area
 //   quit
 #include <cstdlib>
 #include <sstream>
@@ -17,6 +19,7 @@
 #include "icons.h"
 #include "journal.h"
 #include "popups.h"
+#include "taskbar_states.h"
 #include "tray.h"
 
 namespace {
@@ -111,6 +114,14 @@ LRESULT RunCommand(HWND window, const std::string& text)
     }
     if (verb == "flyout" && object == "close") {
         CloseClockFlyout();
+        return 1;
+    }
+    if (verb == "collapse" && (object == "on" || object == "off")) {
+        CollapseTaskbar(object == "on");
+        return 1;
+    }
+    if (verb == "staticedge") {
+        RestoreStaticEdge();
         return 1;
     }
     if (verb == "overflow" && object == "close") {

@@ -6,6 +6,7 @@
 #include "icons.h"
 #include "journal.h"
 #include "popups.h"
+#include "taskbar_states.h"
 
 TrayTree tray = {};
 const Flavour* flavour = nullptr;
@@ -146,6 +147,7 @@ void CreateTrayTree()
                                  WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | RBS_VARHEIGHT |
                                      CCS_NODIVIDER | CCS_NORESIZE | CCS_NOPARENTALIGN,
                                  0, 0, 0, 0, tray.taskbar, nullptr, instance, nullptr);
+    JournalBandAreaMoves(tray.rebar);
     AddTaskBand();
     if (!flavour->topLevelStartButton) {
         tray.startButton = CreateChild("Button", "スタート", tray.taskbar, BS_PUSHBUTTON);
