@@ -6,6 +6,7 @@
 #include "core/fault_point.h"
 #include "app/test_hooks.h"
 #include "app/main_window_proc.h"
+#include "app/capture_rules.h"
 #include "core/messages.h"
 #include "core/optional_functions.h"
 #include "core/shared_state.h"
@@ -120,9 +121,13 @@ static void RaiseSavedSizeToMinimum()
     int savedHeight = ReadSettingInt("Window", "Height", 135);
     RECT r{};
     GetWindowRect(mainWindow, &r);
+    const SizeRaise raise = RaiseSavedSize(Size{savedWidth, savedHeight}, Size{r.right - r.left, r.bottom - r.top},
+                                           Size{minWidth, minHeight});
     const UINT flags = SWP_NOSENDCHANGING | SWP_NOZORDER | SWP_NOMOVE;
-    if (savedWidth < minWidth) SetWindowPos(mainWindow, nullptr, 0, 0, minWidth, r.bottom - r.top, flags);
-    if (savedHeight < minHeight) SetWindowPos(mainWindow, nullptr, 0, 0, r.right - r.left, minHeight, flags);
+    if (raise.raiseWidth) SetWindowPos(mainWindow, nullptr, 0, 0, raise.widthStep.width, raise.widthStep.height, flags);
+    if (raise.raiseHeight) {
+        SetWindowPos(mainWindow, nullptr, 0, 0, raise.heightStep.width, raise.heightStep.height, flags);
+    }
 }
 
 void CaptureNotifyArea()
@@ -156,7 +161,7 @@ void CaptureNotifyArea()
     if ((IsWindowsVersion("6.0") || IsWindowsVersion("6.1")) && IsThemeActive()) RaiseSavedSizeToMinimum();
     if (IsVersion50To62()) {
         visibleIconCount = CountVisibleTrayIcons();
-        FitWindowToTray(minWidth, minHeight);
+        FitWindowToTray(minWidth, minHeight, IsOptionChecked(optionsControls.reSize));
     } else {
         InvalidateRect(t.iconToolbar, nullptr, FALSE);
     }

@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "core/messages.h"
 #include "core/shared_state.h"
+#include "core/test_counters.h"
 #include "app/shutdown.h"
 #include "taskbar/flavour.h"
 #include "taskbar/geometry.h"
@@ -268,6 +269,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnTimer(wParam);
         return 0;
     case WM_HOTKEY:
+        if (wParam == 1) CountTestEvent(TestCounter::revealHotkey);
         HandleHotkey(lParam, wParam);
         return 0;
     case WM_PRINTCLIENT:

@@ -10,6 +10,7 @@
 #include "core/fault_point.h"
 #include "app/main_window.h"
 #include "core/shared_state.h"
+#include "core/test_counters.h"
 #include "settings/settings_file.h"
 #include "taskbar/flavour.h"
 #include "taskbar/taskbar_windows.h"
@@ -95,6 +96,9 @@ bool HandleTestReport(UINT message)
     }
     std::fprintf(f, "minWidth=%d\r\nminHeight=%d\r\ntitleBarShown=%d\r\n", minWidth.load(), minHeight.load(),
                  titleBarShown.load());
+    std::fprintf(f, "trayWatchCycles=%d\r\nfits=%d\r\nrevealHotkeys=%d\r\n",
+                 TestEventCount(TestCounter::trayWatchCycle), TestEventCount(TestCounter::fit),
+                 TestEventCount(TestCounter::revealHotkey));
     std::fprintf(f, "menu=");
     for (int i = 0; i < GetMenuItemCount(popupMenu); ++i) {
         char text[64] = {};

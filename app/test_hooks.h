@@ -4,8 +4,9 @@
 //    and the program faults on its main thread right after the capture (faults at other
 //    moments, drawn from a seed, are core/fault_point.h);
 //  - a report: the registered message "VeltrinTestReport" makes the program write what it
-//    found and decided (taskbar handles, flavour, fonts, paths) to "veltrin-report.txt"
-//    beside the executable, since those live only inside the process.
+//    found and decided (taskbar handles, flavour, fonts, paths, the event counts of
+//    core/test_counters.h) to "veltrin-report.txt" beside the executable, since those
+//    live only inside the process.
 #pragma once
 
 #include <windows.h>

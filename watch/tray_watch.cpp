@@ -1,8 +1,157 @@
-// The tray-watch thread: a cycle every 300 ms.
+// The tray-watch thread: every 300 ms it senses the screen edges, trims the working set,
+// keeps the taskbar's remaining bands and the notification area tidy, refits the main
+// window when the number of visible icons changes and keeps the show-desktop button at
+// the far end. Option boxes are asked live; the main thread serves those questions.
 #include "core/fault_point.h"
+#include "core/foreground.h"
+#include "core/optional_functions.h"
+#include "core/test_counters.h"
+#include "taskbar/fit.h"
+#include "taskbar/flavour.h"
+#include "taskbar/geometry.h"
+#include "taskbar/taskbar_windows.h"
+#include "ui/hotkeys.h"
+#include "ui/options_window.h"
+#include "watch/tray_watch_rules.h"
 #include "watch/watchers.h"
 
+namespace {
+
 constexpr DWORD kTrayWatchPause = 300;
+constexpr WPARAM kRevealHotkey = 1;
+
+Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+
+// Down now, or pressed since the last question.
+bool KeyHeld(int32_t virtualKey) { return GetAsyncKeyState(virtualKey) != 0; }
+
+void TrimWorkingSet()
+{
+    const OptionalFunctions& f = optionalFunctions;
+    if (!f.memoryInfoAvailable) return;
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!f.getProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return;
+    if (ShouldTrimWorkingSet(counters.WorkingSetSize)) {
+        SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(kWorkingSetTrimMinimum),
+                                 static_cast<SIZE_T>(kWorkingSetTrimMaximum));
+    }
+}
+
+void KeepFlatLook(HWND notifyArea)
+{
+    HWND box = optionsControls.flat;
+    if (IsThemeActive()) {
+        EnableWindow(box, FALSE);
+        return;
+    }
+    if (IsOptionChecked(box)) {
+        const DWORD style = static_cast<DWORD>(GetWindowLongA(notifyArea, GWL_EXSTYLE));
+        const DWORD flat = FlatExtendedStyle(style, false, true);
+        if (flat != style) SetWindowLongA(notifyArea, GWL_EXSTYLE, static_cast<LONG>(flat));
+    }
+    EnableWindow(box, TRUE);
+}
+
+// The band area, the flat look and the captured windows' paint. False when the taskbar is
+// collapsed: the cycle then does nothing more.
+bool KeepTaskbarTidy()
+{
+    const TaskbarWindows& t = taskbarWindows;
+    RECT client{};
+    GetClientRect(t.taskbar, &client);
+    if (IsTaskbarCollapsed(ToRect(client))) return false;
+    RECT band{};
+    GetWindowRect(t.rebar, &band);
+    KeepFlatLook(t.notifyArea);
+    POINT origin{band.left, band.top};
+    ScreenToClient(t.taskbar, &origin);
+    const Placement stretched = StretchBandArea(ToRect(client), Point{origin.x, origin.y}, IsTrayHorizontal());
+    SetWindowPos(t.rebar, nullptr, stretched.x, stretched.y, stretched.width, stretched.height,
+                 SWP_NOZORDER | SWP_NOSENDCHANGING);
+    InvalidateRect(t.hiddenIconsButton, nullptr, FALSE);
+    InvalidateRect(t.iconToolbar, nullptr, FALSE);
+    InvalidateRect(t.notifyArea, nullptr, FALSE);
+    return true;
+}
+
+void Repaint()
+{
+    const TaskbarWindows& t = taskbarWindows;
+    if (IsWindowsVersion("4.90")) InvalidateRect(t.iconToolbar, nullptr, FALSE);
+    if (!IsWindowsVersion("4.0")) InvalidateRect(t.clock, nullptr, FALSE);
+    InvalidateRect(mainWindow, nullptr, FALSE);
+}
+
+void RefitOnIconCountChange()
+{
+    const int count = CountVisibleTrayIcons();
+    if (count == visibleIconCount) return;
+    visibleIconCount = count;
+    FitWindowToTray(minWidth, minHeight, IsOptionChecked(optionsControls.reSize));
+}
+
+void PinShowDesktopButton()
+{
+    const TaskbarWindows& t = taskbarWindows;
+    RECT button{}, notifyArea{}, client{};
+    GetWindowRect(t.showDesktopButton, &button);
+    GetWindowRect(t.notifyArea, &notifyArea);
+    GetClientRect(mainWindow, &client);
+    const auto pinned = PinShowDesktopButton(ToRect(button), ToRect(notifyArea), ToRect(client), IsTrayHorizontal());
+    if (pinned) MoveWindow(t.showDesktopButton, pinned->x, pinned->y, pinned->width, pinned->height, TRUE);
+}
+
+void RunTrayWatchCycle()
+{
+    if (SensingKeysHeld(sensingKeys, KeyHeld)) SenseScreenEdges();
+    if (IsVersion50To62()) {
+        TrimWorkingSet();
+        if (IsVersion51To62() && !KeepTaskbarTidy()) return;
+        EnableWindow(optionsControls.trackbar, IsNot256ColorDisplay());
+    }
+    Repaint();
+    if (IsVersion50To62()) RefitOnIconCountChange();
+    if (IsWindowsVersion("6.1")) PinShowDesktopButton();
+}
+
+}  // namespace
+
+void RevealMainWindow()
+{
+    if (IsWindowVisible(mainWindow)) return;
+    if (IsOptionChecked(optionsControls.hide)) {
+        // The hotkey's own handling shows the window and brings it forward; wParam 1 tells
+        // it that this is a reveal, which never hides.
+        const HotkeyBinding& binding = hotkeys[0];
+        SendMessageA(mainWindow, WM_HOTKEY, kRevealHotkey, MAKELPARAM(binding.modifiers & 0xFFFF, binding.key & 0xFFFF));
+        PostMessageA(mainWindow, WM_ACTIVATE, WA_ACTIVE, 0);
+        frameDragging = 0;
+    } else {
+        BringWindowToFront(mainWindow, taskbarWindows.notifyArea, 1, 0);
+    }
+}
+
+void SenseScreenEdges()
+{
+    int right = 0, bottom = 0;
+    if (optionalFunctions.monitorsAvailable) {
+        const RECT work = GetMonitorArea(true, 0, 0, false);
+        right = work.right;
+        bottom = work.bottom;
+    } else {
+        right = GetSystemMetrics(SM_CXSCREEN);
+        bottom = GetSystemMetrics(SM_CYSCREEN);
+    }
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    const OptionsControls& o = optionsControls;
+    const EdgeBoxes boxes{IsOptionChecked(o.edgeTop), IsOptionChecked(o.edgeDown), IsOptionChecked(o.edgeLeft),
+                          IsOptionChecked(o.edgeRight)};
+    for (int sensed = SensedEdgeCount(boxes, Point{pointer.x, pointer.y}, right, bottom); sensed > 0; --sensed) {
+        RevealMainWindow();
+    }
+}
 
 DWORD WINAPI TrayWatchThread(LPVOID parameter)
 {
@@ -10,8 +159,9 @@ DWORD WINAPI TrayWatchThread(LPVOID parameter)
     for (;;) {
         if (control.stopRequested) return static_cast<DWORD>(control.stopRequested.load());
         FaultPoint(FaultSite::trayWatchCycle);
-        // The cycle's work (edge sensing, taskbar upkeep, icon-count watch) is not built yet:
-        // for now the thread only keeps its rhythm and answers a stop request.
+        CountTestEvent(TestCounter::trayWatchCycle);
+        if (control.active) RunTrayWatchCycle();
+        // A stop request cuts the pause short, so that the ending need not wait it out.
         WaitForSingleObject(control.wake, kTrayWatchPause);
     }
 }

@@ -18,6 +18,11 @@ extern SharedWord singleClickTimerSet;
 extern SharedWord tooltipDelayTimerSet;
 
 DWORD WINAPI TrayWatchThread(LPVOID control);
+// One test of the pointer against the screen edges chosen in the options window; each
+// edge touched reveals the main window.
+void SenseScreenEdges();
+// Shows a hidden main window and brings it forward.
+void RevealMainWindow();
 DWORD WINAPI PointerWatchThread(LPVOID control);
 
 // Fills a control record for a watcher that is to run; its wake event is made once.

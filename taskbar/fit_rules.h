@@ -1,0 +1,52 @@
+// The automatic fit of the main window to the visible notification icons: a window shaped
+// as one column takes the height its icons need, one shaped as a row the width, and its
+// far edge stays on the monitor.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "taskbar/geometry_types.h"
+
+// Room of one visible icon; the row of "5.0" packs its icons tighter.
+constexpr int32_t kFitIconSize = 24;
+constexpr int32_t kFitIconSize50Row = 21;
+// A window within this much of its minimum width (height) counts as one column (row).
+constexpr int32_t kFitShapeSlack = 4;
+
+bool IsOneColumn(int32_t width, int32_t minimumWidth);
+bool IsOneRow(int32_t height, int32_t minimumHeight);
+
+// What the fit measures of the system. A size is used only when its window exists.
+struct FitMeasures {
+    const char* flavour;          // "6.1", "5.1", ...
+    bool themed;                  // visual styles active
+    bool horizontal;              // the notification area lies in a row
+    int32_t visibleIcons;         // shown buttons of the icon toolbar
+    int32_t totalButtons;         // all of its buttons, hidden ones included
+    bool clockExists;
+    Size clock;
+    bool hiddenIconsButtonExists;
+    Size hiddenIconsButton;
+    bool showDesktopButtonExists;
+    Size showDesktopButton;
+    int32_t hiddenCaptionHeight;  // caption height while the title bar is hidden, else 0
+};
+
+// Outer height to give a one-column window. The computed heights count a title bar, so
+// the hidden caption's height comes off them; where the window keeps its old height
+// (visual styles on; "6.1" in a row) that height is applied unchanged, or a window
+// without a title bar would lose the caption's height at every fit.
+int32_t OneColumnHeight(const FitMeasures& m, int32_t oldHeight);
+
+// Outer width to give a one-row window.
+int32_t OneRowWidth(const FitMeasures& m, int32_t oldWidth);
+
+// After a resize that kept the top-left corner: the new top (left) that keeps the far
+// edge on the monitor, or nothing when the window stays where it is. A window reaching
+// to or past the monitor's far edge ends at it; one whose far edge sat at or past both
+// the new far edge and the monitor's keeps its old far edge.
+std::optional<int32_t> KeepFarEdge(int32_t newStart, int32_t newEnd, int32_t oldEnd, int32_t monitorEnd);
+
+// A window at both minimum width and minimum height gets its old size back after the fit.
+bool KeepsOldSize(int32_t oldWidth, int32_t oldHeight, int32_t minimumWidth, int32_t minimumHeight);

@@ -1,0 +1,235 @@
+// Stories of the tray-watch thread: the window follows the number of visible icons, the
+// screen edges reveal a hidden window, and the taskbar left behind is kept tidy.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "harness.h"
+#include "program.h"
+
+using namespace e2e;
+
+namespace {
+
+// No edge senses anything unless a test asks for it: the pointer may rest anywhere.
+constexpr char kNoEdges[] = "[Target]\r\nTop=0\r\nDown=0\r\nLeft=0\r\nRight=0\r\n";
+constexpr char kThemePath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager";
+
+int Width(const RECT& r) { return r.right - r.left; }
+int Height(const RECT& r) { return r.bottom - r.top; }
+
+RECT MonitorOf(POINT point, bool workArea)
+{
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    GetMonitorInfoA(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &info);
+    return workArea ? info.rcWork : info.rcMonitor;
+}
+
+// Visual styles on or off for one test; the old value comes back afterwards.
+class VisualStyles {
+public:
+    explicit VisualStyles(bool on)
+    {
+        HKEY key;
+        RegCreateKeyExA(HKEY_CURRENT_USER, kThemePath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        char old[32] = {};
+        DWORD size = sizeof old;
+        had_ = RegQueryValueExA(key, "ThemeActive", nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
+        old_ = old;
+        RegSetValueExA(key, "ThemeActive", 0, REG_SZ, reinterpret_cast<const BYTE*>(on ? "1" : "0"), 2);
+        RegCloseKey(key);
+    }
+    ~VisualStyles()
+    {
+        HKEY key;
+        if (RegOpenKeyExA(HKEY_CURRENT_USER, kThemePath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+        if (had_) {
+            RegSetValueExA(key, "ThemeActive", 0, REG_SZ, reinterpret_cast<const BYTE*>(old_.c_str()),
+                           static_cast<DWORD>(old_.size() + 1));
+        } else {
+            RegDeleteValueA(key, "ThemeActive");
+        }
+        RegCloseKey(key);
+    }
+
+private:
+    bool had_ = false;
+    std::string old_;
+};
+
+// Keys held down for as long as the object lives.
+class HeldKeys {
+public:
+    explicit HeldKeys(std::vector<WORD> keys) : keys_(std::move(keys))
+    {
+        for (WORD key : keys_) Send(key, true);
+        Pause(100);
+    }
+    ~HeldKeys()
+    {
+        for (auto key = keys_.rbegin(); key != keys_.rend(); ++key) Send(*key, false);
+        Pause(100);
+    }
+
+private:
+    static void Send(WORD key, bool down)
+    {
+        INPUT input{};
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+        SendInput(1, &input, sizeof input);
+    }
+    std::vector<WORD> keys_;
+};
+
+struct Running {
+    StandIn standIn;
+    Program program;
+    Running(const char* flavour, const char* version, const std::string& ini) : standIn(flavour), program(version)
+    {
+        program.writeIni(ini);
+        program.start();
+    }
+    bool started() { return program.waitStarted(standIn) == StartOutcome::captured; }
+    HWND main() const { return program.mainWindow(); }
+    int number(const char* key) const
+    {
+        const std::string value = program.report()[key];
+        return value.empty() ? -1 : std::stoi(value);
+    }
+    // Lets the tray-watch thread begin at least this many more cycles.
+    bool waitCycles(int cycles) const
+    {
+        const int start = number("trayWatchCycles");
+        return start >= 0 && WaitUntil([&] { return number("trayWatchCycles") >= start + cycles; }, 15000, 100);
+    }
+    // Makes a change to the stand-in's icons and waits for the one fit it causes.
+    bool changeIcons(const std::string& command)
+    {
+        const int fits = number("fits");
+        if (standIn.command(command) != 1) return false;
+        if (!WaitUntil([&] { return number("fits") > fits; }, 10000, 100)) return false;
+        waitCycles(3);
+        return number("fits") == fits + 1;
+    }
+    bool hide() const
+    {
+        ShowWindow(main(), SW_HIDE);
+        return WaitUntil([&] { return !IsWindowVisible(main()); }, 3000);
+    }
+    void end()
+    {
+        MoveCursor(640, 400);
+        program.endAsUser();
+        EXPECT_TRUE(program.waitExit(15000));
+    }
+};
+
+struct Flavour {
+    const char* name;
+    const char* version;
+};
+
+class OneRow : public ::testing::TestWithParam<Flavour> {};
+
+// A window of one row takes the width its visible icons, the clock and the show-desktop
+// button need: exactly one fit per change of the count, and the right edge stays on the
+// monitor.
+TEST_P(OneRow, FollowsTheVisibleIcons)
+{
+    VisualStyles classic(false);
+    Running run(GetParam().name, GetParam().version,
+                std::string("[Window]\r\nWidth=300\r\nHeight=52\r\nLeft=200\r\nTop=300\r\n") + kNoEdges);
+    ASSERT_TRUE(run.started());
+    HWND main = run.main();
+    ASSERT_LE(Height(RectOf(main)), run.number("minHeight") + 4) << "one row";
+    HWND clock = run.standIn.find("TrayClockWClass");
+    HWND showDesktop = run.standIn.find("TrayShowDesktopButtonWClass");
+    // Visual styles off, a horizontal tray: 24 per visible icon, the button count while
+    // that is less than the old width, the clock, 6 more if that still fits the old
+    // width, and the show-desktop button where there is one.
+    auto expectedWidth = [&](int oldWidth) {
+        int width = 24 * static_cast<int>(run.standIn.command("visible"));
+        if (width < oldWidth) width += static_cast<int>(run.standIn.command("count"));
+        width += Width(RectOf(clock));
+        if (width <= oldWidth) width += 6;
+        if (showDesktop) width += Width(RectOf(showDesktop));
+        return width;
+    };
+    EXPECT_EQ(Width(RectOf(main)), expectedWidth(300)) << "fitted at capture";
+
+    int before = Width(RectOf(main));
+    ASSERT_TRUE(run.changeIcons("add 7 seven"));
+    EXPECT_EQ(Width(RectOf(main)), expectedWidth(before));
+    EXPECT_GT(Width(RectOf(main)), before);
+    before = Width(RectOf(main));
+    ASSERT_TRUE(run.changeIcons("hide 7"));
+    EXPECT_EQ(Width(RectOf(main)), expectedWidth(before));
+    EXPECT_LT(Width(RectOf(main)), before);
+
+    // On the monitor's right edge: growing is pulled back, shrinking keeps the edge.
+    RECT r = RectOf(main);
+    const int monitorRight = MonitorOf(POINT{r.left, r.top}, false).right;
+    SetWindowPos(main, nullptr, monitorRight - Width(r), r.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return RectOf(main).right == monitorRight; }, 3000));
+    before = Width(RectOf(main));
+    ASSERT_TRUE(run.changeIcons("show 7"));
+    EXPECT_EQ(Width(RectOf(main)), expectedWidth(before));
+    EXPECT_EQ(RectOf(main).right, monitorRight);
+    before = Width(RectOf(main));
+    ASSERT_TRUE(run.changeIcons("hide 7"));
+    EXPECT_EQ(Width(RectOf(main)), expectedWidth(before));
+    EXPECT_EQ(RectOf(main).right, monitorRight);
+    run.end();
+}
+
+INSTANTIATE_TEST_SUITE_P(Flavours, OneRow, ::testing::Values(Flavour{"6.1", "win7"}, Flavour{"5.1", "winxp"}),
+                         [](const ::testing::TestParamInfo<Flavour>& param) {
+                             return param.param.name[0] == '6' ? std::string("v61") : std::string("v51");
+                         });
+
+// With "ReSize" clear a change of the count leaves the size alone, but a hidden window is
+// shown and brought to the foreground.
+TEST(Fit, ReSizeClearOnlyShowsTheWindow)
+{
+    VisualStyles classic(false);
+    Running run("6.1", "win7", std::string("[Window]\r\nWidth=300\r\nHeight=52\r\n[Config]\r\nReSize=0\r\n") + kNoEdges);
+    ASSERT_TRUE(run.started());
+    HWND main = run.main();
+    const RECT before = RectOf(main);
+    RecordingWindow other(200, 120, true);
+    SetForegroundWindow(other.hwnd());
+    ASSERT_TRUE(run.hide());
+    ASSERT_TRUE(run.changeIcons("add 7 seven"));
+    EXPECT_TRUE(IsWindowVisible(main));
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }, 3000));
+    const RECT after = RectOf(main);
+    EXPECT_TRUE(EqualRect(&before, &after)) << Width(after) << "x" << Height(after);
+    run.end();
+}
+
+// A one-column window without a title bar on "6.1" with a horizontal tray (visual styles
+// off) keeps its height however often the count changes.
+TEST(Fit, OneColumnWithoutTitleBarKeepsItsHeight)
+{
+    VisualStyles classic(false);
+    Running run("6.1", "win7", std::string("[Window]\r\nTitle=0\r\nWidth=46\r\nHeight=200\r\n") + kNoEdges);
+    ASSERT_TRUE(run.started());
+    HWND main = run.main();
+    ASSERT_EQ(run.number("titleBarShown"), 0);
+    ASSERT_LE(Width(RectOf(main)), run.number("minWidth") + 4) << "one column";
+    const int height = Height(RectOf(main));
+    ASSERT_GT(height, run.number("minHeight") + 4) << "not also a row";
+    const char* const changes[] = {"add 7 seven", "hide 7", "show 7", "hide 7", "show 7",
+                                   "add 8 eight", "hide 8", "remove 7", "show 8", "remove 8"};
+    for (const char* change : changes) {
+        ASSERT_TRUE(run.changeIcons(change)) << change;
+        EXPECT_EQ(Height(RectOf(main)), height) << change;
+    }
+    run.end();
+}
+
+}  // namespace

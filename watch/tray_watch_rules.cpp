@@ -1,0 +1,36 @@
+// The tray-watch cycle's decisions; see tray_watch_rules.h.
+#include "watch/tray_watch_rules.h"
+
+int SensedEdgeCount(const EdgeBoxes& boxes, Point pointer, int32_t right, int32_t bottom)
+{
+    int count = 0;
+    if (boxes.top && pointer.y == 0) ++count;
+    if (boxes.down && pointer.y >= bottom - 2) ++count;
+    if (boxes.left && pointer.x == 0) ++count;
+    if (boxes.right && pointer.x >= right - 2) ++count;
+    return count;
+}
+
+bool ShouldTrimWorkingSet(uint64_t workingSetBytes) { return workingSetBytes >= kWorkingSetThreshold; }
+
+bool IsTaskbarCollapsed(const Rect& c) { return c.right - c.left == 2 || c.bottom - c.top == 2; }
+
+uint32_t FlatExtendedStyle(uint32_t extendedStyle, bool themed, bool flatChecked)
+{
+    if (!themed && flatChecked) return extendedStyle & ~kStaticEdgeStyle;
+    return extendedStyle;
+}
+
+Placement StretchBandArea(const Rect& c, Point origin, bool horizontal)
+{
+    if (horizontal) return {origin.x, origin.y, c.right - origin.x, c.bottom - c.top};
+    return {origin.x, origin.y, c.right - c.left, c.bottom - origin.y - c.top};
+}
+
+std::optional<Placement> PinShowDesktopButton(const Rect& b, const Rect& n, const Rect& c, bool horizontal)
+{
+    const int32_t w = b.right - b.left, h = b.bottom - b.top;
+    if (horizontal && b.left <= n.right) return Placement{c.right - w, 0, w, h};
+    if (!horizontal && b.top <= n.bottom) return Placement{0, c.bottom - h, w, h};
+    return std::nullopt;
+}
