@@ -54,3 +54,11 @@ DWORD LongPathNameInPlace(char* path, DWORD size)
     if (kernel32) Lookup(kernel32, "GetLongPathNameA", getLongPathNameA);
     return getLongPathNameA ? getLongPathNameA(path, path, size) : 0;
 }
+
+bool SetWorkingSetSize(SIZE_T minimum, SIZE_T maximum)
+{
+    BOOL(WINAPI * setProcessWorkingSetSize)(HANDLE, SIZE_T, SIZE_T) = nullptr;
+    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+    if (kernel32) Lookup(kernel32, "SetProcessWorkingSetSize", setProcessWorkingSetSize);
+    return setProcessWorkingSetSize && setProcessWorkingSetSize(GetCurrentProcess(), minimum, maximum);
+}

@@ -27,6 +27,9 @@ void LoadOptionalFunctions();
 // place, with the length GetLongPathNameA gives. Elsewhere the path stays as it is and the
 // result is 0.
 DWORD LongPathNameInPlace(char* path, DWORD size);
+// SetProcessWorkingSetSize of this process where the system has it (the NT family); false
+// elsewhere or when it fails.
+bool SetWorkingSetSize(SIZE_T minimum, SIZE_T maximum);
 // Releases the libraries again. `watchersEnded` is false when a watcher thread outlived its
 // wait: psapi then stays loaded, since that thread may still call into it.
 void FreeOptionalFunctions(bool watchersEnded);

@@ -33,8 +33,7 @@ void TrimWorkingSet()
     counters.cb = sizeof counters;
     if (!f.getProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return;
     if (ShouldTrimWorkingSet(counters.WorkingSetSize)) {
-        SetProcessWorkingSetSize(GetCurrentProcess(), static_cast<SIZE_T>(kWorkingSetTrimMinimum),
-                                 static_cast<SIZE_T>(kWorkingSetTrimMaximum));
+        SetWorkingSetSize(static_cast<SIZE_T>(kWorkingSetTrimMinimum), static_cast<SIZE_T>(kWorkingSetTrimMaximum));
     }
 }
 
