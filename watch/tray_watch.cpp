@@ -101,16 +101,22 @@ void PinShowDesktopButton()
     if (pinned) MoveWindow(t.showDesktopButton, pinned->x, pinned->y, pinned->width, pinned->height, TRUE);
 }
 
-void RunTrayWatchCycle()
+// Between its steps the cycle looks whether the ending has begun: the notification area may
+// then be on its way back into the taskbar, where the band stretch, the fit and the pin,
+// all measured against the main window, would put things in the wrong place.
+void RunTrayWatchCycle(const WatcherControl& control)
 {
     if (SensingKeysHeld(sensingKeys, KeyHeld)) SenseScreenEdges();
     if (IsVersion50To62()) {
         TrimWorkingSet();
+        if (!control.active) return;
         if (IsVersion51To62() && !KeepTaskbarTidy()) return;
         EnableWindow(optionsControls.trackbar, IsNot256ColorDisplay());
     }
     Repaint();
+    if (!control.active) return;
     if (IsVersion50To62()) RefitOnIconCountChange();
+    if (!control.active) return;
     if (IsWindowsVersion("6.1")) PinShowDesktopButton();
 }
 
@@ -159,7 +165,7 @@ DWORD WINAPI TrayWatchThread(LPVOID parameter)
         if (control.stopRequested) return static_cast<DWORD>(control.stopRequested.load());
         FaultPoint(FaultSite::trayWatchCycle);
         CountTestEvent(TestCounter::trayWatchCycle);
-        if (control.active) RunTrayWatchCycle();
+        if (control.active) RunTrayWatchCycle(control);
         // A stop request cuts the pause short, so that the ending need not wait it out.
         WaitForSingleObject(control.wake, kTrayWatchPause);
     }

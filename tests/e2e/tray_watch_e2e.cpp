@@ -232,4 +232,186 @@ TEST(Fit, OneColumnWithoutTitleBarKeepsItsHeight)
     run.end();
 }
 
+// The pointer at a chosen edge reveals a hidden window: the top edge is the row y = 0
+// alone, the right edge the last two columns of the work area. With "Hide" checked the
+// reveal goes through the show/hide hotkey's own handling, even with no hotkey assigned.
+TEST(EdgeSensing, EdgesRevealTheHiddenWindow)
+{
+    for (bool hideOption : {false, true}) {
+        SCOPED_TRACE(hideOption ? "Hide checked" : "Hide clear");
+        MoveCursor(640, 400);
+        Running run("6.1", "win7",
+                    std::string("[Target]\r\nTop=1\r\nDown=0\r\nLeft=0\r\nRight=1\r\nKey=0\r\n[Config]\r\nHotKey=0\r\n") +
+                        "[Window]\r\nHide=" + (hideOption ? "1" : "0") + "\r\n");
+        ASSERT_TRUE(run.started());
+        HWND main = run.main();
+        const int right = MonitorOf(POINT{640, 400}, true).right;
+        struct Spot {
+            int x, y;
+            bool reveals;
+        };
+        const Spot spots[] = {
+            {640, 1, false}, {640, 0, true}, {right - 3, 400, false}, {right - 2, 400, true}, {right - 1, 400, true},
+        };
+        for (const Spot& spot : spots) {
+            SCOPED_TRACE("pointer at " + std::to_string(spot.x) + "," + std::to_string(spot.y));
+            MoveCursor(640, 400);
+            ASSERT_TRUE(run.hide());
+            MoveCursor(spot.x, spot.y);
+            if (spot.reveals) {
+                EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(main); }, 5000));
+                EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == main; }, 3000));
+                // The reveal's activation settles before the window is hidden again.
+                ASSERT_TRUE(run.waitCycles(2));
+            } else {
+                ASSERT_TRUE(run.waitCycles(3));
+                EXPECT_FALSE(IsWindowVisible(main));
+            }
+        }
+        if (hideOption) {
+            EXPECT_GE(run.number("revealHotkeys"), 3);
+        } else {
+            EXPECT_EQ(run.number("revealHotkeys"), 0);
+        }
+        run.end();
+    }
+}
+
+// With Key = 33 the edges count only while Shift and Ctrl are held; Alt alone does nothing.
+// A sum that names no set of keys (19) senses nothing at all.
+TEST(EdgeSensing, ModifierKeys)
+{
+    const std::string edges = "[Target]\r\nTop=1\r\nDown=0\r\nLeft=0\r\nRight=0\r\nKey=";
+    {
+        MoveCursor(640, 400);
+        Running run("6.1", "win7", edges + "33\r\n");
+        ASSERT_TRUE(run.started());
+        ASSERT_TRUE(run.hide());
+        MoveCursor(640, 0);
+        ASSERT_TRUE(run.waitCycles(3));
+        EXPECT_FALSE(IsWindowVisible(run.main())) << "no key held";
+        {
+            HeldKeys alt({VK_MENU});
+            ASSERT_TRUE(run.waitCycles(3));
+            EXPECT_FALSE(IsWindowVisible(run.main())) << "Alt alone";
+        }
+        {
+            HeldKeys shiftAndCtrl({VK_SHIFT, VK_CONTROL});
+            EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(run.main()); }, 5000)) << "Shift and Ctrl";
+        }
+        run.end();
+    }
+    {
+        MoveCursor(640, 400);
+        Running run("6.1", "win7", edges + "19\r\n");
+        ASSERT_TRUE(run.started());
+        ASSERT_TRUE(run.hide());
+        MoveCursor(640, 0);
+        {
+            HeldKeys all({VK_SHIFT, VK_CONTROL, VK_MENU});
+            ASSERT_TRUE(run.waitCycles(3));
+            EXPECT_FALSE(IsWindowVisible(run.main()));
+        }
+        run.end();
+    }
+}
+
+// A collapsed taskbar (a 2-pixel client area): the cycles go on but leave everything alone
+// (the band area stays, an icon change is neither counted nor fitted) until it is whole.
+TEST(TaskbarUpkeep, CollapsedTaskbarIsLeftAlone)
+{
+    Running run("6.1", "win7", kNoEdges);
+    ASSERT_TRUE(run.started());
+    ASSERT_TRUE(run.waitCycles(2));
+    const int fits = run.number("fits");
+    const int count = run.number("visibleIconCount");
+    ASSERT_EQ(run.standIn.command("collapse on"), 1);
+    RECT client{};
+    GetClientRect(run.standIn.taskbar(), &client);
+    ASSERT_EQ(Height(client), 2);
+    const size_t mark = run.standIn.journalMark();
+    ASSERT_EQ(run.standIn.command("add 7 seven"), 1);
+    ASSERT_TRUE(run.waitCycles(4)) << "the thread keeps its rhythm";
+    EXPECT_TRUE(run.standIn.entries("ReBarWindow32", "moved", mark).empty());
+    EXPECT_EQ(run.number("fits"), fits);
+    EXPECT_EQ(run.number("visibleIconCount"), count);
+
+    ASSERT_EQ(run.standIn.command("collapse off"), 1);
+    EXPECT_TRUE(WaitUntil([&] { return run.number("fits") == fits + 1; }, 10000, 100));
+    EXPECT_EQ(run.number("visibleIconCount"), count + 1);
+    run.end();
+}
+
+// Visual styles off and "Flat" checked: the static edge that the taskbar puts back on the
+// notification area is taken off again. With visual styles on the box is disabled and the
+// edge stays.
+TEST(TaskbarUpkeep, FlatLook)
+{
+    for (bool themed : {false, true}) {
+        SCOPED_TRACE(themed ? "visual styles" : "classic");
+        VisualStyles styles(themed);
+        Running run("6.1", "win7", std::string("[Window]\r\nFlat=1\r\n") + kNoEdges);
+        ASSERT_TRUE(run.started());
+        HWND options = FindTopLevel("VeltOption", run.program.processId());
+        HWND box = FindChild(options, "Button", "タスクトレイをフラットにする");
+        ASSERT_NE(box, nullptr);
+        HWND notifyArea = run.standIn.notifyArea();
+        auto edged = [&] { return (GetWindowLongA(notifyArea, GWL_EXSTYLE) & WS_EX_STATICEDGE) != 0; };
+        ASSERT_EQ(run.standIn.command("staticedge"), 1);
+        if (themed) {
+            ASSERT_TRUE(run.waitCycles(3));
+            EXPECT_TRUE(edged());
+            EXPECT_FALSE(IsWindowEnabled(box));
+        } else {
+            EXPECT_TRUE(WaitUntil([&] { return !edged(); }, 5000));
+            EXPECT_TRUE(IsWindowEnabled(box));
+        }
+        run.end();
+    }
+}
+
+// The band area is stretched over the room the notification area left; on "6.1" the
+// show-desktop button is kept at the far end of the notification area.
+TEST(TaskbarUpkeep, BandAreaAndShowDesktopButton)
+{
+    Running run("6.1", "win7", kNoEdges);
+    ASSERT_TRUE(run.started());
+    HWND taskbar = run.standIn.taskbar();
+    HWND rebar = run.standIn.find("ReBarWindow32");
+    RECT client{};
+    GetClientRect(taskbar, &client);
+    auto bandInTaskbar = [&] {
+        RECT r = RectOf(rebar);
+        MapWindowPoints(nullptr, taskbar, reinterpret_cast<POINT*>(&r), 2);
+        return r;
+    };
+    EXPECT_TRUE(WaitUntil([&] { return bandInTaskbar().right == client.right && Height(bandInTaskbar()) == Height(client); },
+                          5000));
+    const auto moves = run.standIn.entries("ReBarWindow32", "moved");
+    ASSERT_FALSE(moves.empty());
+    const RECT band = bandInTaskbar();
+    EXPECT_EQ(moves.back().number("x"), band.left);
+    EXPECT_EQ(moves.back().number("w"), client.right - band.left);
+    EXPECT_EQ(moves.back().number("h"), Height(client));
+
+    HWND main = run.main();
+    HWND button = run.standIn.find("TrayShowDesktopButtonWClass");
+    auto farEnd = [&] {
+        RECT c{};
+        GetClientRect(main, &c);
+        POINT corner{c.right, c.top};
+        ClientToScreen(main, &corner);
+        return corner;
+    };
+    auto pinned = [&] { return RectOf(button).right == farEnd().x && RectOf(button).top == farEnd().y; };
+    RECT r = RectOf(main);
+    SetWindowPos(main, nullptr, 0, 0, Width(r) + 80, Height(r), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil(pinned, 5000)) << "after the resize";
+    // Put somewhere else by someone else, it goes back to the end.
+    const RECT b = RectOf(button);
+    ASSERT_TRUE(MoveWindow(button, 10, 0, Width(b), Height(b), TRUE));
+    EXPECT_TRUE(WaitUntil(pinned, 5000));
+    run.end();
+}
+
 }  // namespace
