@@ -150,6 +150,9 @@ TEST(OptionsWindow, LayoutPerFlavour)
             }
             bool third = (e.id >= 16 && e.id <= 19) || &e == &rows[7] || e.parent == 3;
             bool offeredOn9x = !third && e.id != 7;
+            // Elsewhere the tray-watch thread enables the flat switch exactly while visual
+            // styles are off (tray_watch_e2e), so its state here depends on when it last ran.
+            if (e.id == 7 && !f.win9x) continue;
             EXPECT_EQ(IsWindowEnabled(control) != FALSE, !f.win9x || offeredOn9x);
             if (e.parent != 0) {
                 EXPECT_EQ(SendMessageA(control, CB_GETCOUNT, 0, 0), 70);
