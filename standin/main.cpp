@@ -116,6 +116,9 @@ int WINAPI WinMain(HINSTANCE self, HINSTANCE, LPSTR, int)
             std::string("flavour=") + flavour->name + " taskbar=" + HandleText(tray.taskbar) +
                 " notify=" + HandleText(tray.notifyArea) + " control=" + HandleText(controlWindow) +
                 " version=" + ReportedVersion() + " pid=" + std::to_string(GetCurrentProcessId()));
+    // As Explorer does whenever it has made its taskbar, after a crash too: a program that
+    // hosts a notification area learns of the new one.
+    AnnounceTaskbar();
 
     // GetMessage, never a sleeping loop: other programs send to these windows and wait.
     MSG msg;

@@ -140,6 +140,22 @@ void HandleCommand(WPARAM wParam, LPARAM lParam)
                 " result=" + outcome);
 }
 
+// Every re-parenting, so that a test can follow who held the notification area: SetParent
+// moves the window and so tells it with WM_WINDOWPOSCHANGED.
+void JournalNewParent(HWND window)
+{
+    static HWND lastParent;
+    const HWND parent = GetAncestor(window, GA_PARENT);
+    if (parent == lastParent) return;
+    lastParent = parent;
+    char cls[64] = {};
+    GetClassNameA(parent, cls, sizeof cls);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(parent, &pid);
+    Journal("TrayNotifyWnd", "parent",
+            "hwnd=" + HandleText(window) + " parent=" + HandleText(parent) + " class=" + cls + " pid=" + std::to_string(pid));
+}
+
 }  // namespace
 
 int PreferredNotifyWidth()
@@ -187,6 +203,9 @@ LRESULT CALLBACK NotifyAreaProc(HWND window, UINT message, WPARAM wParam, LPARAM
             LayoutNotifyArea();
         }
         return 0;
+    case WM_WINDOWPOSCHANGED:
+        if (window == tray.notifyArea) JournalNewParent(window);
+        break;
     case WM_COMMAND:
         HandleCommand(wParam, lParam);
         return 0;

@@ -190,6 +190,11 @@ void RestartTray()
     Journal("standin", "restart", "taskbar=" + HandleText(tray.taskbar) + " notify=" + HandleText(tray.notifyArea));
     DestroyTrayTree();
     CreateTrayTree();
+    AnnounceTaskbar();
+}
+
+void AnnounceTaskbar()
+{
     const UINT taskbarCreated = RegisterWindowMessageA("TaskbarCreated");
     PostMessageA(HWND_BROADCAST, taskbarCreated, 0, 0);
     Journal("standin", "TaskbarCreated",

@@ -46,6 +46,8 @@ void CreateTrayTree();
 void DestroyTrayTree();
 // Destroys the tree, builds a fresh one and tells every top-level window "TaskbarCreated".
 void RestartTray();
+// Broadcasts "TaskbarCreated", as at every start and restart.
+void AnnounceTaskbar();
 
 void LayoutTaskbar();
 // Moves the taskbar back along the bottom edge, keeping its height; false when it is there.
