@@ -29,6 +29,7 @@ UINT taskbarCreatedMessage;
 HANDLE trayWatchHandle;
 HANDLE pointerWatchHandle;
 bool notifyAreaCaptured;
+bool startingUp;
 
 void CreateMainWindow()
 {
@@ -48,9 +49,11 @@ void CreateMainWindow()
     DWORD exStyle = WS_EX_TOPMOST;
     if (IsVersion50To62()) exStyle |= WS_EX_LAYERED;
     POINT at = ClampInitialPosition(left, top, width, height, screenWidth, screenHeight);
+    startingUp = true;
     HWND window = CreateWindowExA(exStyle, MainWindowClass, caption,
                                   WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_THICKFRAME,
                                   at.x, at.y, width, height, ownerWindow, nullptr, instance, nullptr);
+    startingUp = false;
     if (optionalFunctions.layeredAvailable) {
         BYTE alpha = static_cast<BYTE>(ReadSettingInt("Window", "Alpha", 255));
         optionalFunctions.setLayeredWindowAttributes(window, 0, alpha, LWA_ALPHA);

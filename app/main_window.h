@@ -12,6 +12,11 @@ extern HANDLE pointerWatchHandle;
 // never sets it, so its ending leaves the taskbar and the saved geometry alone.
 extern bool notifyAreaCaptured;
 
+// True while the main window is being created and the capture runs: a close request that
+// arrives then (the capture's calls into the taskbar's process let other programs' sent
+// messages in) waits until the capture is whole.
+extern bool startingUp;
+
 void CreateMainWindow();
 void HandleMainWindowCreate(HWND window);
 void BeginCapture(HWND window);

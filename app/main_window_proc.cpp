@@ -205,6 +205,19 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE:
         HandleMainWindowCreate(window);
         return 0;
+    case WM_CLOSE:
+        // Closed in the middle of the capture, the window would be destroyed with the
+        // notification area half taken, and the area with it; the close comes once the
+        // message loop runs.
+        if (startingUp) {
+            PostMessageA(window, WM_CLOSE, 0, 0);
+            return 0;
+        }
+        // A second close (another copy asking too) can arrive while the ending gives the
+        // area back and waits on the taskbar's answers. Destroying the window then would
+        // take the area along before it is back and lose the window's place.
+        if (restorationRunning) return 0;
+        break;
     case WM_DESTROY:
         HandleDestroy();
         return 0;

@@ -24,6 +24,8 @@
 
 constexpr DWORD kWatcherWait = 3000;
 
+bool restorationRunning;
+
 void ShowWaitWindow()
 {
     RegisterProgramClass(WaitWindowClass, DefWindowProcA, 0, false);
@@ -62,6 +64,7 @@ void RestoreTaskbar()
 {
     const TaskbarWindows& t = taskbarWindows;
     bool captured = notifyAreaCaptured;
+    restorationRunning = true;
     RequestWatcherStop(trayWatchControl);
     RequestWatcherStop(pointerWatchControl);
     KillTimerIfSet(ClickWindowTimer, clickWindowTimerSet);
@@ -101,6 +104,7 @@ void RestoreTaskbar()
     }
     DestroyWindow(waitWindow);
     waitWindow = nullptr;
+    restorationRunning = false;
 }
 
 void HandleDestroy()

@@ -14,13 +14,22 @@
 
 // A running copy is asked to close: it gives the notification area back and saves its place
 // before SendMessage returns, so this copy can take over at once.
+// Each copy owns the mutex for as long as it runs. With several copies started together,
+// asking "the" running copy once is not enough: two of them could each close the same one
+// and both go on, each holding the notification area in turn. So a copy that takes over
+// asks whatever copy runs to close until the mutex is its own, i.e. until no other copy
+// runs; the last one to take over is the one that stays.
 static void TakeOverFromRunningCopy()
 {
-    CreateMutexA(nullptr, FALSE, "Veltrin");
+    HANDLE mutex = CreateMutexA(nullptr, TRUE, "Veltrin");
     if (GetLastError() != ERROR_ALREADY_EXISTS) return;
     MessageBoxA(nullptr, "既に起動しているヴェルトリンを\n\r終了してから起動します。", caption, MB_ICONINFORMATION);
-    HWND running = FindWindowA(MainWindowClass, nullptr);
-    SendMessageA(running, WM_CLOSE, 0, 0);
+    for (;;) {
+        HWND running = FindWindowA(MainWindowClass, nullptr);
+        if (running) SendMessageA(running, WM_CLOSE, 0, 0);
+        DWORD owned = WaitForSingleObject(mutex, 200);
+        if (owned != WAIT_TIMEOUT) return;  // ours, left by an ended copy, or no mutex at all
+    }
 }
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)

@@ -21,6 +21,7 @@ Program::Program(const Program& first, const std::string& reportedVersion)
 
 Program::~Program()
 {
+    resume();
     if (process_) {
         if (running()) {
             TerminateProcess(process_, 99);
@@ -39,7 +40,7 @@ std::string Program::readIni() const { return ReadFile(iniPath()); }
 
 bool Program::iniExists() const { return GetFileAttributesA(iniPath().c_str()) != INVALID_FILE_ATTRIBUTES; }
 
-void Program::start(const std::string& fault)
+void Program::start(const std::string& fault, bool suspended)
 {
     SetReportedVersion("veltrin.exe", version_);
     // The child inherits these; the fault switch and the openers read them.
@@ -50,11 +51,15 @@ void Program::start(const std::string& fault)
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, dir_->path().c_str(),
-                       &startup, &info)) {
+    if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0,
+                       nullptr, dir_->path().c_str(), &startup, &info)) {
         process_ = info.hProcess;
         processId_ = info.dwProcessId;
-        CloseHandle(info.hThread);
+        if (suspended) {
+            thread_ = info.hThread;
+        } else {
+            CloseHandle(info.hThread);
+        }
     }
     SetEnvironmentVariableA("VELTRIN_TEST_FAULT", nullptr);
 }
@@ -85,6 +90,14 @@ StartOutcome Program::waitStarted(const StandIn& standIn, DWORD timeoutMs)
         },
         timeoutMs);
     return outcome;
+}
+
+void Program::resume()
+{
+    if (!thread_) return;
+    ResumeThread(thread_);
+    CloseHandle(thread_);
+    thread_ = nullptr;
 }
 
 bool Program::running() const { return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT; }

@@ -33,7 +33,9 @@ public:
 
     // Starts the program; `fault` arms the test-only fault switch ("access", "abort",
     // "exception"), `openerJournal` is where the opener stand-ins record.
-    void start(const std::string& fault = "");
+    void start(const std::string& fault = "", bool suspended = false);
+    // Lets a program started suspended run (several can then start within a few ms).
+    void resume();
     // Waits until the notification area of `standIn` lives in this program's window, the
     // program shows a message box, or it ends.
     StartOutcome waitStarted(const StandIn& standIn, DWORD timeoutMs = 20000);
@@ -61,6 +63,7 @@ private:
     std::shared_ptr<TempDir> dir_;
     std::string version_;
     HANDLE process_ = nullptr;
+    HANDLE thread_ = nullptr;
     DWORD processId_ = 0;
 };
 
