@@ -23,9 +23,10 @@ struct FaultPlan {
     FaultKind kind;
 };
 
-// Sites a seed may choose; the options window's OK joins once its handler calls the point.
+// Sites a seed may choose.
 constexpr FaultSite kDrawnFaultSites[] = {FaultSite::capture, FaultSite::trayWatchCycle,
-                                          FaultSite::pointerWatchCycle, FaultSite::ending};
+                                          FaultSite::pointerWatchCycle, FaultSite::optionsOk,
+                                          FaultSite::ending};
 
 // How many passes a seed may choose from: the number of calls in a stage, or for a watcher
 // the cycles of the first couple of seconds.

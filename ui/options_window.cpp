@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "core/environment.h"
+#include "core/fault_point.h"
 #include "core/messages.h"
 #include "core/optional_functions.h"
 #include "core/shared_state.h"
@@ -227,6 +228,7 @@ bool ApplyOptions()
     for (int i = 0; i < 3; ++i) {
         WriteSettingNumber("Config", kHotkeySettings[i], PackHotkey(hotkeys[i].modifiers, KeyListCode(KeyListSelection(i))));
     }
+    FaultPoint(FaultSite::optionsOk);
     WriteSwitch("Config", "ReSize", o.reSize);
     WriteSettingNumber("Window", "Alpha", TrackbarPosition());
     WriteSwitch("Window", "Flat", o.flat);

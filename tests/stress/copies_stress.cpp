@@ -109,7 +109,7 @@ std::string RaceOnce()
     return CheckPlaceKeys(copies[0]->readIni());
 }
 
-TEST(Stress, RacingCopies)
+TEST(StressCopies, RacingCopies)
 {
     stress::Tally tally("racing copies, one left holding the area");
     const int rounds = stress::Runs(1, 5);

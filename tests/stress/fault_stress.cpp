@@ -54,6 +54,17 @@ std::string RunWithFault(uint32_t seed)
     StartOutcome started = program.waitStarted(standIn);
     if (plan.site != FaultSite::capture && started != StartOutcome::captured) return "no capture before the fault";
     if (plan.site == FaultSite::ending) program.endAsUser();
+    if (plan.site == FaultSite::optionsOk) {
+        // The popup menu's options command, then the window's OK, as a user clicks them.
+        const WPARAM optionsCommand = 24, okCommand = 21;
+        PostMessageA(program.mainWindow(), WM_COMMAND, optionsCommand, 0);
+        HWND options = nullptr;
+        if (!WaitUntil([&] { return (options = FindTopLevel("VeltOption", program.processId())) && IsWindowVisible(options); },
+                       10000)) {
+            return "the options window did not open";
+        }
+        PostMessageA(options, WM_COMMAND, okCommand, 0);
+    }
     if (!program.waitExit(20000)) return "the program did not end after its fault";
     if (program.exitCode() == 0) return "the program ended normally: the fault never fired";
 
@@ -85,7 +96,7 @@ std::string RunWithFault(uint32_t seed)
     return "";
 }
 
-TEST(Stress, FaultsAtRandomMoments)
+TEST(StressFaults, FaultsAtRandomMoments)
 {
     stress::Tally tally("faults at random moments");
     const uint32_t first = stress::FirstSeed();
@@ -108,7 +119,7 @@ TEST(Stress, FaultsAtRandomMoments)
 // the capture, the WM_DESTROY that the exit command sends) was once swallowed by the
 // system's callback dispatcher: the program went on half captured, or never ended. Every
 // moment of the capture and of the ending, each with the first seed that chooses it.
-TEST(Stress, AccessFaultsInsideCallbacksEndTheProgram)
+TEST(StressFaults, AccessFaultsInsideCallbacksEndTheProgram)
 {
     stress::Tally tally("access faults inside callbacks");
     for (FaultSite site : {FaultSite::capture, FaultSite::ending}) {

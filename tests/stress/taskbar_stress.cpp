@@ -105,7 +105,7 @@ bool HeldBy(const StandIn& standIn, const Program& program)
     return area && program.mainWindow() && GetParent(area) == program.mainWindow();
 }
 
-TEST(Stress, TaskbarRestarts)
+TEST(StressTaskbar, TaskbarRestarts)
 {
     stress::Tally tally("taskbar restarts, each new notification area in the main window");
     const uint32_t seed = stress::FirstSeed();
@@ -172,7 +172,7 @@ TEST(Stress, TaskbarRestarts)
 
 // Ended hard, the taskbar takes its notification area along; the program does not crash
 // and captures the next taskbar as soon as it announces itself.
-TEST(Stress, TaskbarKilled)
+TEST(StressTaskbar, TaskbarKilled)
 {
     stress::Tally tally("taskbar killed, the next one captured");
     auto standIn = std::make_unique<StandIn>("6.1");
