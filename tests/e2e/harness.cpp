@@ -525,6 +525,33 @@ void SetReportedVersion(const std::string& exeName, const std::string& version)
     RegCloseKey(key);
 }
 
+RegistrySwitch::RegistrySwitch(const char* path, const char* name, const char* value) : path_(path), name_(name)
+{
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, path_, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    char old[256] = {};
+    DWORD size = sizeof old - 1;
+    had_ = RegQueryValueExA(key, name_, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
+    old_ = old;
+    RegSetValueExA(key, name_, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), static_cast<DWORD>(strlen(value) + 1));
+    RegCloseKey(key);
+}
+
+RegistrySwitch::~RegistrySwitch()
+{
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, path_, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+    if (had_) {
+        RegSetValueExA(key, name_, 0, REG_SZ, reinterpret_cast<const BYTE*>(old_.c_str()),
+                       static_cast<DWORD>(old_.size() + 1));
+    } else {
+        RegDeleteValueA(key, name_);
+    }
+    RegCloseKey(key);
+}
+
 // ---- Windows -----------------------------------------------------------------------
 
 std::string ClassOf(HWND window)

@@ -171,6 +171,24 @@ void KeyChord(const std::vector<WORD>& keys);
 // Takes effect for processes started afterwards.
 void SetReportedVersion(const std::string& exeName, const std::string& version);
 
+// A text value under HKEY_CURRENT_USER set for as long as the object lives; the old value
+// (or its absence) comes back afterwards.
+class RegistrySwitch {
+public:
+    RegistrySwitch(const char* path, const char* name, const char* value);
+    ~RegistrySwitch();
+    RegistrySwitch(const RegistrySwitch&) = delete;
+    RegistrySwitch& operator=(const RegistrySwitch&) = delete;
+
+private:
+    const char* path_;
+    const char* name_;
+    bool had_ = false;
+    std::string old_;
+};
+constexpr char kThemePath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager";
+constexpr char kDesktopPath[] = "Control Panel\\Desktop";
+
 // ---- Windows -----------------------------------------------------------------------
 
 std::string ClassOf(HWND window);

@@ -54,42 +54,6 @@ POINT CaptionPoint(HWND window)
 
 POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
-// Sets a registry switch of the current user for one test and puts the old value back.
-class RegistrySwitch {
-public:
-    RegistrySwitch(const char* path, const char* name, const char* value) : path_(path), name_(name)
-    {
-        HKEY key;
-        RegCreateKeyExA(HKEY_CURRENT_USER, path_, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        char old[32] = {};
-        DWORD size = sizeof old;
-        had_ = RegQueryValueExA(key, name_, nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
-        old_ = old;
-        RegSetValueExA(key, name_, 0, REG_SZ, reinterpret_cast<const BYTE*>(value), static_cast<DWORD>(strlen(value) + 1));
-        RegCloseKey(key);
-    }
-    ~RegistrySwitch()
-    {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, path_, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-        if (had_) {
-            RegSetValueExA(key, name_, 0, REG_SZ, reinterpret_cast<const BYTE*>(old_.c_str()),
-                           static_cast<DWORD>(old_.size() + 1));
-        } else {
-            RegDeleteValueA(key, name_);
-        }
-        RegCloseKey(key);
-    }
-
-private:
-    const char* path_;
-    const char* name_;
-    bool had_ = false;
-    std::string old_;
-};
-
-constexpr char kThemePath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager";
-constexpr char kDesktopPath[] = "Control Panel\\Desktop";
 
 struct Running {
     StandIn standIn;

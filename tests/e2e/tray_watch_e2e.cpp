@@ -14,7 +14,6 @@ namespace {
 
 // No edge senses anything unless a test asks for it: the pointer may rest anywhere.
 constexpr char kNoEdges[] = "[Target]\r\nTop=0\r\nDown=0\r\nLeft=0\r\nRight=0\r\n";
-constexpr char kThemePath[] = "Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager";
 
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
@@ -26,38 +25,6 @@ RECT MonitorOf(POINT point, bool workArea)
     GetMonitorInfoA(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST), &info);
     return workArea ? info.rcWork : info.rcMonitor;
 }
-
-// Visual styles on or off for one test; the old value comes back afterwards.
-class VisualStyles {
-public:
-    explicit VisualStyles(bool on)
-    {
-        HKEY key;
-        RegCreateKeyExA(HKEY_CURRENT_USER, kThemePath, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
-        char old[32] = {};
-        DWORD size = sizeof old;
-        had_ = RegQueryValueExA(key, "ThemeActive", nullptr, nullptr, reinterpret_cast<BYTE*>(old), &size) == ERROR_SUCCESS;
-        old_ = old;
-        RegSetValueExA(key, "ThemeActive", 0, REG_SZ, reinterpret_cast<const BYTE*>(on ? "1" : "0"), 2);
-        RegCloseKey(key);
-    }
-    ~VisualStyles()
-    {
-        HKEY key;
-        if (RegOpenKeyExA(HKEY_CURRENT_USER, kThemePath, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-        if (had_) {
-            RegSetValueExA(key, "ThemeActive", 0, REG_SZ, reinterpret_cast<const BYTE*>(old_.c_str()),
-                           static_cast<DWORD>(old_.size() + 1));
-        } else {
-            RegDeleteValueA(key, "ThemeActive");
-        }
-        RegCloseKey(key);
-    }
-
-private:
-    bool had_ = false;
-    std::string old_;
-};
 
 // Keys held down for as long as the object lives.
 class HeldKeys {
@@ -140,7 +107,7 @@ class OneRow : public ::testing::TestWithParam<Flavour> {};
 // monitor.
 TEST_P(OneRow, FollowsTheVisibleIcons)
 {
-    VisualStyles classic(false);
+    RegistrySwitch classic(kThemePath, "ThemeActive", "0");
     Running run(GetParam().name, GetParam().version,
                 std::string("[Window]\r\nWidth=300\r\nHeight=52\r\nLeft=200\r\nTop=300\r\n") + kNoEdges);
     ASSERT_TRUE(run.started());
@@ -195,7 +162,7 @@ INSTANTIATE_TEST_SUITE_P(Flavours, OneRow, ::testing::Values(Flavour{"6.1", "win
 // shown and brought to the foreground.
 TEST(Fit, ReSizeClearOnlyShowsTheWindow)
 {
-    VisualStyles classic(false);
+    RegistrySwitch classic(kThemePath, "ThemeActive", "0");
     Running run("6.1", "win7", std::string("[Window]\r\nWidth=300\r\nHeight=52\r\n[Config]\r\nReSize=0\r\n") + kNoEdges);
     ASSERT_TRUE(run.started());
     HWND main = run.main();
@@ -215,7 +182,7 @@ TEST(Fit, ReSizeClearOnlyShowsTheWindow)
 // off) keeps its height however often the count changes.
 TEST(Fit, OneColumnWithoutTitleBarKeepsItsHeight)
 {
-    VisualStyles classic(false);
+    RegistrySwitch classic(kThemePath, "ThemeActive", "0");
     Running run("6.1", "win7", std::string("[Window]\r\nTitle=0\r\nWidth=46\r\nHeight=200\r\n") + kNoEdges);
     ASSERT_TRUE(run.started());
     HWND main = run.main();
@@ -349,7 +316,7 @@ TEST(TaskbarUpkeep, FlatLook)
 {
     for (bool themed : {false, true}) {
         SCOPED_TRACE(themed ? "visual styles" : "classic");
-        VisualStyles styles(themed);
+        RegistrySwitch styles(kThemePath, "ThemeActive", themed ? "1" : "0");
         Running run("6.1", "win7", std::string("[Window]\r\nFlat=1\r\n") + kNoEdges);
         ASSERT_TRUE(run.started());
         HWND options = FindTopLevel("VeltOption", run.program.processId());
@@ -366,6 +333,8 @@ TEST(TaskbarUpkeep, FlatLook)
             EXPECT_TRUE(WaitUntil([&] { return !edged(); }, 5000));
             EXPECT_TRUE(IsWindowEnabled(box));
         }
+        // The display has more than 256 colours: the opacity trackbar stays enabled.
+        EXPECT_TRUE(IsWindowEnabled(FindChild(options, "msctls_trackbar32")));
         run.end();
     }
 }
