@@ -28,15 +28,19 @@ uint32_t FirstSeed()
     return seed;
 }
 
-void Tally::add(uint32_t seed, const std::string& failure)
+void Tally::add(uint32_t seed, const std::string& failure) { count("seed " + std::to_string(seed), failure); }
+
+void Tally::add(const std::string& failure) { count("run " + std::to_string(runs_ + 1), failure); }
+
+void Tally::count(const std::string& run, const std::string& failure)
 {
     ++runs_;
     if (failure.empty()) {
         ++passed_;
     } else {
-        failures_.push_back("seed " + std::to_string(seed) + ": " + failure);
+        failures_.push_back(run + ": " + failure);
     }
-    std::printf("  run %d (seed %u): %s\n", runs_, seed, failure.empty() ? "passed" : failure.c_str());
+    std::printf("  %s: %s\n", run.c_str(), failure.empty() ? "passed" : failure.c_str());
     std::fflush(stdout);
 }
 

@@ -20,6 +20,8 @@ public:
     explicit Tally(std::string what) : what_(std::move(what)) {}
     // An empty reason is a pass.
     void add(uint32_t seed, const std::string& failure);
+    // A run that draws nothing from a seed.
+    void add(const std::string& failure);
     int passed() const { return passed_; }
     int runs() const { return runs_; }
     void print() const;
@@ -29,6 +31,7 @@ private:
     int runs_ = 0;
     int passed_ = 0;
     std::vector<std::string> failures_;
+    void count(const std::string& run, const std::string& failure);
 };
 
 }  // namespace stress

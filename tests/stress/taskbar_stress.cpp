@@ -192,7 +192,7 @@ TEST(StressTaskbar, TaskbarKilled)
             if (!standIn->ready()) failure = "the next stand-in did not start";
             else if (!WaitUntil([&] { return HeldBy(*standIn, program); }, 10000)) failure = "the next taskbar was not captured";
         }
-        tally.add(static_cast<uint32_t>(i + 1), failure);
+        tally.add(failure);
         if (!failure.empty()) break;
     }
     tally.print();
