@@ -174,7 +174,7 @@ static int KeyListSelection(int index)
 void TakeOptionsSnapshot()
 {
     OptionsSnapshot& s = optionsSnapshot;
-    HWND boxes[kOptionCheckBoxCount];
+    HWND boxes[kOptionCheckBoxCount] = {};
     OptionCheckBoxes(boxes);
     for (int i = 0; i < kOptionCheckBoxCount; ++i) s.checked[i] = IsOptionChecked(boxes[i]);
     for (int i = 0; i < 3; ++i) {
@@ -250,7 +250,7 @@ void CancelOptions()
 {
     const OptionsSnapshot& s = optionsSnapshot;
     sensingKeys = s.sensingKeys;
-    HWND boxes[kOptionCheckBoxCount];
+    HWND boxes[kOptionCheckBoxCount] = {};
     OptionCheckBoxes(boxes);
     for (int i = 0; i < kOptionCheckBoxCount; ++i) SetChecked(boxes[i], s.checked[i]);
     for (int i = 0; i < 3; ++i) {
@@ -270,7 +270,7 @@ void CancelOptions()
 void RestoreDefaultOptions()
 {
     const OptionsControls& o = optionsControls;
-    HWND boxes[kOptionCheckBoxCount];
+    HWND boxes[kOptionCheckBoxCount] = {};
     OptionCheckBoxes(boxes);
     for (HWND box : boxes) SetChecked(box, false);
     for (HWND box : {o.edgeTop, o.edgeDown, o.edgeLeft, o.edgeRight, o.hotkeyBoxes[0].shift, o.hotkeyBoxes[0].ctrl,
