@@ -8,6 +8,7 @@
 #include <string>
 
 #include "core/environment.h"
+#include "core/test_switches.h"
 #include "settings/settings_rules.h"
 
 enum class FileRead { ok, missing, failed };
@@ -36,11 +37,63 @@ static FileRead ReadWholeFile(const char* path, std::string& text)
     return result;
 }
 
+// Where the settings file stands aside while a new one takes its place on systems that
+// cannot replace a file in one step.
+static bool AsidePath(char (&path)[kFixedTextSize + 8])
+{
+    int length = std::snprintf(path, sizeof path, "%s.old", settingsPath);
+    return length > 0 && static_cast<size_t>(length) < sizeof path;
+}
+
+// The settings file's text. Without a velt.ini, one left aside by a replacement that was
+// cut short (power loss between the two renames below) still holds the settings.
+static FileRead ReadSettingsText(std::string& text)
+{
+    FileRead result = ReadWholeFile(settingsPath, text);
+    char aside[kFixedTextSize + 8];
+    if (result == FileRead::missing && AsidePath(aside)) result = ReadWholeFile(aside, text);
+    return result;
+}
+
 int ReadSettingInt(const char* section, const char* key, int defaultValue)
 {
     std::string text;
-    if (!settingsAvailable || ReadWholeFile(settingsPath, text) != FileRead::ok) return defaultValue;
+    if (!settingsAvailable || ReadSettingsText(text) != FileRead::ok) return defaultValue;
     return ReadIniInt(text, section, key, defaultValue);
+}
+
+static BOOL MoveReplacing(const char* from, const char* to)
+{
+    if (TestSwitchOn("NO_MOVEFILEEX")) {
+        SetLastError(ERROR_CALL_NOT_IMPLEMENTED);  // as on 95, 98 and Me
+        return FALSE;
+    }
+    return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+}
+
+// Puts the finished new file in the place of the settings file. Where MoveFileExA is not
+// implemented (the 9x family), MoveFileA cannot replace a file, so the old one is first
+// moved aside: at every moment velt.ini is the whole old file, the whole new one, or absent
+// with the whole old one aside (which the reader then takes).
+static bool PutInPlace(const char* temporary)
+{
+    if (MoveReplacing(temporary, settingsPath)) return true;
+    if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
+    char aside[kFixedTextSize + 8];
+    if (!AsidePath(aside)) return false;
+    // With no velt.ini, a file aside is what the new text was built from: it goes only
+    // once the new file stands in place.
+    bool hadFile = GetFileAttributesA(settingsPath) != INVALID_FILE_ATTRIBUTES;
+    if (hadFile) {
+        DeleteFileA(aside);
+        if (!MoveFileA(settingsPath, aside)) return false;
+    }
+    if (!MoveFileA(temporary, settingsPath)) {
+        if (hadFile) MoveFileA(aside, settingsPath);
+        return false;
+    }
+    DeleteFileA(aside);
+    return true;
 }
 
 void WriteSettingNumber(const char* section, const char* key, int32_t value)
@@ -48,7 +101,7 @@ void WriteSettingNumber(const char* section, const char* key, int32_t value)
     if (!settingsAvailable) return;
     std::string text;
     // A file we could not read is never overwritten: its other lines would be lost.
-    if (ReadWholeFile(settingsPath, text) == FileRead::failed) return;
+    if (ReadSettingsText(text) == FileRead::failed) return;
     std::string updated = SetIniValue(text, section, key, FormatSettingValue(value));
 
     // Written beside the file and moved over it, so a failed write leaves the old file whole.
@@ -62,7 +115,5 @@ void WriteSettingNumber(const char* section, const char* key, int32_t value)
               written == updated.size();
     ok = FlushFileBuffers(file) && ok;
     CloseHandle(file);
-    if (!ok || !MoveFileExA(temporary, settingsPath, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temporary);
-    }
+    if (!ok || !PutInPlace(temporary)) DeleteFileA(temporary);
 }

@@ -113,6 +113,33 @@ TEST(Ending, ForeignSettingsLinesAreKept)
                                      std::to_string(r.bottom - r.top) + "\r\n\r\n[Target]\r\nTop=1\r\n");
 }
 
+// On 95, 98 and Me MoveFileExA fails as not implemented (forced here by a test switch): the
+// place is written all the same, velt.ini whole with its other lines, nothing left beside
+// it. Also when a replacement cut short left only the old file aside as velt.ini.old: it is
+// read, and becomes velt.ini again with the new values.
+TEST(Ending, PlaceIsSavedWhereFilesCannotBeReplacedInOneStep)
+{
+    for (const char* existing : {"velt.ini", "velt.ini.old"}) {
+        SCOPED_TRACE(existing);
+        StandIn standIn("4.10");
+        Program program("win98");
+        ASSERT_TRUE(WriteFile(program.folder() + "\\" + existing, "[Other]\r\nfoo=bar\r\n[Window]\r\nLeft=30\r\n"));
+        SetEnvironmentVariableA("VELTRIN_TEST_NO_MOVEFILEEX", "1");
+        program.start();
+        SetEnvironmentVariableA("VELTRIN_TEST_NO_MOVEFILEEX", nullptr);
+        ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
+        RECT r = RectOf(program.mainWindow());
+        EXPECT_EQ(r.left, 30);
+        program.endAsUser();
+        ASSERT_TRUE(program.waitExit(15000));
+        EXPECT_EQ(program.readIni(), "[Other]\r\nfoo=bar\r\n[Window]\r\nLeft=30\r\nTop=" + std::to_string(r.top) +
+                                         "\r\nWidth=" + std::to_string(r.right - r.left) + "\r\nHeight=" +
+                                         std::to_string(r.bottom - r.top) + "\r\n");
+        EXPECT_FALSE(FileExists(program.iniPath() + ".old"));
+        EXPECT_FALSE(FileExists(program.iniPath() + ".new"));
+    }
+}
+
 // The hotkeys are free again once the program has ended.
 TEST(Ending, HotkeysAreReleased)
 {
