@@ -219,7 +219,8 @@ TEST(Help, OpensTheLocalFileOrTheWebPage)
         SCOPED_TRACE(c.opened);
         Running run("6.1", "win7");
         if (c.helpFile) {
-            ASSERT_TRUE(WriteFile(run.program.folder() + "\\help.txt", "help\r\n"));
+            // The help.txt that the build puts beside the program, as it ships.
+            ASSERT_TRUE(CopyFileA((BinDir() + "\\help.txt").c_str(), (run.program.folder() + "\\help.txt").c_str(), FALSE));
         }
         ASSERT_TRUE(run.started());
         PostMessageA(run.main(), WM_COMMAND, kCommandHelp, 0);

@@ -1,5 +1,5 @@
 // The resources built into veltrin.exe: the icon "Main" in its four images and the version
-// record, read the way Windows reads them.
+// record, read the way Windows reads them; and the texts that ship beside it.
 #include <gtest/gtest.h>
 
 #include "harness.h"
@@ -69,6 +69,35 @@ TEST(Resources, VersionRecordNamesTheProductAndVersion1483)
     EXPECT_EQ(VersionString(data, "FileDescription"), "タスクトレイをウィンドウ化するソフト");
     EXPECT_EQ(VersionString(data, "FileVersion"), "1.4.8.3");
     EXPECT_EQ(VersionString(data, "ProductVersion"), "1.4.8.3");
+}
+
+// help.txt and readme.txt beside the program are Japanese text in code page 932 with CR LF
+// line ends, as Notepad on a Japanese Windows opens them; help.txt names every option of
+// the options window and the default hotkeys.
+TEST(Resources, HelpAndReadmeAreCodePage932WithCrLf)
+{
+    for (const char* name : {"help.txt", "readme.txt"}) {
+        SCOPED_TRACE(name);
+        std::string text = ReadFile(BinDir() + "\\" + name);
+        ASSERT_FALSE(text.empty());
+        EXPECT_GT(MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0), 0);
+        // The literal is compiled to code page 932, so it is found only in such a file.
+        EXPECT_NE(text.find("ヴェルトリン Ver.1.4.8.3"), std::string::npos);
+        size_t lines = 0, bareLineEnds = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            bool lf = text[i] == '\n', cr = text[i] == '\r';
+            lines += lf;
+            bareLineEnds += (lf && (i == 0 || text[i - 1] != '\r')) || (cr && (i + 1 == text.size() || text[i + 1] != '\n'));
+        }
+        EXPECT_GT(lines, 10u);
+        EXPECT_EQ(bareLineEnds, 0u);
+    }
+    std::string help = ReadFile(BinDir() + "\\help.txt");
+    for (const char* topic : {"ウィンドウの透過度", "カーソル感知", "タスクトレイをフラットにする", "非アクティブ時に常に非表示",
+                              "縦横一列表示にタスクトレイの状態に合わせてリサイズする", "デフォルト値に戻す", "Ctrl+Shift+A",
+                              "Ctrl+Alt+T", "Alt+D", "velt.ini", "終了"}) {
+        EXPECT_NE(help.find(topic), std::string::npos) << topic;
+    }
 }
 
 }  // namespace
