@@ -1,16 +1,90 @@
-// The clock tooltip window, created hidden at capture. What it shows (date and weekday) and
-// when it hides again come with the pointer watcher's clock handling.
+// The program's own clock tooltip, on flavours whose clock has none of its own: a small
+// top-most box beside the main window with today's date and weekday. It places itself on
+// every showing and hides after 3 seconds or when the pointer moves onto it.
 #include "watch/clock_tip.h"
 
 #include <windows.h>
 
+#include <cstring>
+#include <ctime>
+
+#include "core/environment.h"
 #include "core/messages.h"
 #include "core/shared_state.h"
 #include "core/window_class.h"
+#include "taskbar/geometry.h"
+#include "taskbar/geometry_rules.h"
+#include "watch/clock_tip_rules.h"
+
+constexpr UINT kTooltipHideDelay = 3000;
+constexpr int kClockTipWidth = 86;
+constexpr int kClockTipHeight = 33;
+constexpr int kTextInset = 4;
+
+static void PaintClockTip(HWND window)
+{
+    char text[kFixedTextSize];
+    const std::time_t now = std::time(nullptr);
+    FormatClockTipText(std::localtime(&now), text, sizeof text);
+
+    RECT client{};
+    GetClientRect(window, &client);
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    SetBkMode(dc, TRANSPARENT);
+    HPEN pen = CreatePen(PS_SOLID, 1, GetSysColor(COLOR_INFOTEXT));
+    HGDIOBJ oldPen = SelectObject(dc, pen);
+    HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+    HGDIOBJ oldFont = SelectObject(dc, uiFont);
+    Rectangle(dc, client.left, client.top, client.right, client.bottom);
+    SelectObject(dc, oldPen);
+    DeleteObject(pen);
+    InflateRect(&client, -kTextInset, -kTextInset);
+    DrawTextA(dc, text, static_cast<int>(std::strlen(text)), &client, DT_WORDBREAK);
+    SelectObject(dc, oldBrush);
+    SelectObject(dc, oldFont);
+    ValidateRect(window, nullptr);
+    EndPaint(window, &ps);
+}
+
+static LRESULT CALLBACK ClockTipProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_SHOWWINDOW:
+        if (wParam == 1) {
+            POINT at = PlacePopupNearWindow(mainWindow, window, kPopupBelow);
+            SetWindowPos(window, nullptr, at.x, at.y, 0, 0,
+                         SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
+            SetTimer(window, TooltipHideTimer, kTooltipHideDelay, nullptr);
+        }
+        return 0;
+    case WM_PAINT:
+        PaintClockTip(window);
+        break;
+    case WM_SETCURSOR:
+        ShowWindow(window, SW_HIDE);
+        break;
+    case WM_TIMER:
+        if (wParam == TooltipHideTimer) {
+            KillTimer(window, TooltipHideTimer);
+            ShowWindow(window, SW_HIDE);
+        }
+        break;
+    case WM_CLOSE:
+    case WM_DESTROY:
+        // A close request only hides; the window lives as long as the main window.
+        secondaryWindowOpen = 0;
+        return 1;
+    default: break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
 
 void CreateClockTipWindow()
 {
-    RegisterProgramClass(ClockTipWindowClass, DefWindowProcA, 0, true, COLOR_INFOBK);
-    clockTipWindow = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, ClockTipWindowClass, nullptr, WS_POPUP | WS_BORDER,
-                                     0, 0, 120, 20, mainWindow, nullptr, instance, nullptr);
+    RegisterProgramClass(ClockTipWindowClass, ClockTipProc, 0, true, COLOR_INFOBK);
+    clockTipWindow = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, ClockTipWindowClass, caption,
+                                     WS_POPUP | WS_CHILD, 0, 0, kClockTipWidth, kClockTipHeight, mainWindow, nullptr,
+                                     instance, nullptr);
+    UpdateWindow(clockTipWindow);
 }

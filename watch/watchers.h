@@ -10,6 +10,7 @@ extern SharedWord clockClickCount;
 extern SharedWord clickTimersStarted;
 extern SharedWord tipTimerArmed;
 extern SharedWord clockLeftHeld;
+extern SharedWord clockRightPressed;
 extern SharedWord lastPointerX;
 extern SharedWord lastPointerY;
 // SetTimer results kept for the timers the pointer watcher arms on the main window.
@@ -24,6 +25,14 @@ void SenseScreenEdges();
 // Shows a hidden main window and brings it forward.
 void RevealMainWindow();
 DWORD WINAPI PointerWatchThread(LPVOID control);
+
+// One cycle of the clock handling of the pointer watcher.
+void TrackClockPointer();
+// The pointer or the focus is on the tray, the clock's popups or the program's windows.
+bool IsPointerOrFocusOnTray();
+// Button 0 is the logical left (primary) button, 1 the logical right one.
+bool IsLogicalButtonDown(int button);
+bool IsLogicalButtonUp(int button);
 
 // Fills a control record for a watcher that is to run; its wake event is made once.
 void PrepareWatcherControl(WatcherControl& control, HWND owner);

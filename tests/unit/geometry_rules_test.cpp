@@ -206,6 +206,14 @@ TEST(Geometry, PlacePopupNearWindow)
         {"flyout fits below", 1, {500, 650}, {400, 600, 600, 700}, 360, 379, bottomBar, false, 320, 700},
         {"flyout right", 1, {1800, 300}, {1700, 200, 1900, 350}, 360, 400, bottomBar, false, 1560, 350},
         {"flyout left", 1, {150, 300}, {100, 200, 300, 350}, 360, 400, bottomBar, false, 0, 350},
+        {"flyout at the right limit", 1, {1500, 300}, {1400, 200, 1560, 350}, 360, 400, bottomBar, false, 1560, 350},
+        {"flyout short of the right limit", 1, {1500, 300}, {1400, 200, 1559, 350}, 360, 400, bottomBar, false, 1320, 350},
+        {"flyout left, anchor at the left end", 1, {100, 300}, {360, 200, 560, 350}, 360, 400, bottomBar, false, 0, 350},
+        {"flyout left, anchor past the left end", 1, {100, 300}, {361, 200, 560, 350}, 360, 400, bottomBar, false, -80, 350},
+        {"flyout left, pointer at the left end", 1, {180, 300}, {300, 200, 560, 350}, 360, 400, bottomBar, false, 0, 350},
+        {"flyout left, pointer past the left end", 1, {181, 300}, {300, 200, 560, 350}, 360, 400, bottomBar, false, 1, 350},
+        {"flyout 6.1 themed fits below", 1, {500, 650}, {400, 600, 600, 700}, 360, 379, bottomBar, true, 320, 706},
+        {"flyout 6.1 themed above", 1, {500, 650}, {400, 600, 600, 700}, 360, 380, bottomBar, true, 320, 220},
         {"flyout above the primary", 1, {500, -500}, {400, -600, 600, -450}, 360, 300, {0, -1080, 1920, -40}, true, 320, -444},
     };
     for (const Row& row : rows) {

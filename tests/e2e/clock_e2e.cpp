@@ -1,0 +1,385 @@
+// Stories of the captured clock: its tooltip after a rest, the flyout and the control panel
+// on clicks, the right click handed to the taskbar, the overflow window, another clock
+// program, hiding when left inactive, and swapped mouse buttons.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "harness.h"
+#include "program.h"
+#include "taskbar/geometry_rules.h"
+
+using namespace e2e;
+
+namespace {
+
+constexpr UINT kCommandOptions = 24;
+constexpr UINT kCommandVersion = 26;
+const POINT kAway{40, 700};
+
+POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
+struct Running {
+    StandIn standIn;
+    Program program;
+    Running(const char* flavour, const char* version, const std::string& ini = "", const std::string& standInArgs = "")
+        : standIn(flavour, standInArgs), program(version)
+    {
+        MoveCursor(kAway.x, kAway.y);
+        if (!ini.empty()) program.writeIni(ini);
+        program.start();
+    }
+    bool started()
+    {
+        if (program.waitStarted(standIn) != StartOutcome::captured) return false;
+        pointerOverFrame();
+        return true;
+    }
+    HWND main() const { return program.mainWindow(); }
+    // The pointer comes to the tray over the main window's frame, as a hand brings it: the
+    // frame's mouse messages end what the program takes for a drag of the frame.
+    void pointerOverFrame() const
+    {
+        RECT r = RectOf(main());
+        MoveCursor(r.left + 1, (r.top + r.bottom) / 2);
+        Pause(100);
+        MoveCursor(r.left + 2, (r.top + r.bottom) / 2);
+        Pause(100);
+    }
+    HWND clock() const { return FindChild(standIn.notifyArea(), "TrayClockWClass"); }
+    HWND hiddenButton() const { return FindChild(standIn.notifyArea(), "Button"); }
+    // The clock's own notices with the given wParam since the mark.
+    size_t clockMessages(const char* event, int wParam, size_t mark)
+    {
+        auto all = standIn.entries("TrayClockWClass", event, mark);
+        return static_cast<size_t>(std::count_if(all.begin(), all.end(), [&](const JournalEntry& e) {
+            return e.number("wParam") == wParam;
+        }));
+    }
+    bool waitClockMessage(const char* event, int wParam, size_t mark, DWORD timeoutMs = 5000)
+    {
+        return WaitUntil([&] { return clockMessages(event, wParam, mark) > 0; }, timeoutMs);
+    }
+    void end()
+    {
+        MoveCursor(kAway.x, kAway.y);
+        program.endAsUser();
+        EXPECT_TRUE(program.waitExit(15000));
+    }
+};
+
+// A press held long enough for the 5 ms watcher to see it down, then a release.
+void Click(POINT at, MouseButton button = MouseButton::Left)
+{
+    MoveCursor(at.x, at.y);
+    Pause(60);
+    PressButton(button);
+    Pause(80);
+    ReleaseButton(button);
+}
+
+bool ThemeActive()
+{
+    char value[8] = {};
+    DWORD size = sizeof value;
+    return RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager", "ThemeActive",
+                        RRF_RT_REG_SZ, nullptr, value, &size) == ERROR_SUCCESS &&
+           std::strcmp(value, "1") == 0;
+}
+
+// Where a popup belongs beside the main window for the pointer's current place.
+POINT ExpectedPopupPlace(int mode, HWND main, HWND popup, bool flavour61)
+{
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST), &monitor);
+    const RECT a = RectOf(main), p = RectOf(popup), w = monitor.rcWork;
+    Point at = PlacePopupNearWindow(mode, Point{pointer.x, pointer.y}, Rect{a.left, a.top, a.right, a.bottom},
+                                    p.right - p.left, p.bottom - p.top, Rect{w.left, w.top, w.right, w.bottom},
+                                    GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                    flavour61 && ThemeActive());
+    return POINT{at.x, at.y};
+}
+
+bool IsAt(HWND window, POINT at)
+{
+    RECT r = RectOf(window);
+    return r.left == at.x && r.top == at.y;
+}
+
+// The program's own tooltip, wherever it lives among the program's windows.
+HWND OwnClockTip(const Running& run)
+{
+    HWND tip = FindTopLevel("VeltClockTip", run.program.processId());
+    return tip ? tip : FindWindowExA(run.main(), nullptr, "VeltClockTip", nullptr);
+}
+
+// On "6.1" the taskbar's own tooltip comes after a rest on the clock and is moved beside
+// the main window; leaving the clock within the delay cancels it. No tooltip of the
+// program's own exists on "6.0" or "6.1".
+TEST(ClockTooltip, TheTaskbarsOwnOn61)
+{
+    {
+        Running vista("6.0", "vista");
+        ASSERT_TRUE(vista.started());
+        EXPECT_EQ(OwnClockTip(vista), nullptr);
+        vista.end();
+    }
+    Running run("6.1", "win7");
+    ASSERT_TRUE(run.started());
+    EXPECT_EQ(OwnClockTip(run), nullptr);
+    const POINT clock = Centre(RectOf(run.clock()));
+
+    // A short rest: the pointer leaves before the delay is up, and no tooltip is asked for.
+    size_t mark = run.standIn.journalMark();
+    MoveCursor(clock.x, clock.y);
+    ASSERT_TRUE(run.waitClockMessage("WM_USER+104", 2, mark));
+    MoveCursor(kAway.x, kAway.y);
+    size_t away = run.standIn.journalMark();
+    ASSERT_TRUE(run.waitClockMessage("WM_USER+104", 1, away));
+    Pause(1500);
+    EXPECT_EQ(run.clockMessages("WM_USER+103", 1, mark), 0u);
+
+    // A full rest: the tooltip is asked for once and placed below or above the main window.
+    mark = run.standIn.journalMark();
+    MoveCursor(clock.x, clock.y);
+    ASSERT_TRUE(run.waitClockMessage("WM_USER+103", 1, mark));
+    HWND tooltip = WaitForTopLevel("ClockTooltipWindow", run.standIn.processId(), 3000);
+    ASSERT_NE(tooltip, nullptr);
+    POINT expected = ExpectedPopupPlace(kPopupBelow, run.main(), tooltip, true);
+    EXPECT_TRUE(WaitUntil([&] { return IsAt(tooltip, expected); }, 3000))
+        << RectOf(tooltip).left << "," << RectOf(tooltip).top << " expected " << expected.x << "," << expected.y;
+    EXPECT_EQ(run.clockMessages("WM_USER+103", 1, mark), 1u);
+    run.end();
+}
+
+// On "5.1" the program's own tooltip shows today's date beside the main window, hides by
+// itself after 3 seconds and at once when the pointer moves onto it.
+TEST(ClockTooltip, TheProgramsOwnOn51)
+{
+    Running run("5.1", "winxp");
+    ASSERT_TRUE(run.started());
+    HWND tip = OwnClockTip(run);
+    ASSERT_NE(tip, nullptr);
+    EXPECT_FALSE(IsWindowVisible(tip));
+    RECT size = RectOf(tip);
+    EXPECT_EQ(size.right - size.left, 86);
+    EXPECT_EQ(size.bottom - size.top, 33);
+
+    const POINT clock = Centre(RectOf(run.clock()));
+    MoveCursor(clock.x, clock.y);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(tip); }, 5000));
+    POINT expected = ExpectedPopupPlace(kPopupBelow, run.main(), tip, false);
+    EXPECT_TRUE(IsAt(tip, expected)) << RectOf(tip).left << "," << RectOf(tip).top;
+    // Left alone it hides after its 3 seconds, and comes back while the pointer rests.
+    DWORD shown = GetTickCount();
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(tip); }, 8000));
+    EXPECT_GE(GetTickCount() - shown, 2500u);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(tip); }, 5000));
+    // The pointer on the tooltip hides it well before its time is up.
+    shown = GetTickCount();
+    POINT onTip = Centre(RectOf(tip));
+    MoveCursor(onTip.x, onTip.y);
+    MoveCursor(onTip.x + 1, onTip.y);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(tip); }, 5000));
+    EXPECT_LT(GetTickCount() - shown, 2500u);
+    run.end();
+}
+
+// A click on the clock on "6.1" asks for the flyout and moves it beside the main window;
+// a click on the hidden-icons button brings the overflow window beside it too.
+TEST(ClockClicks, FlyoutAndOverflowWindowOn61)
+{
+    Running run("6.1", "win7");
+    ASSERT_TRUE(run.started());
+    const POINT clock = Centre(RectOf(run.clock()));
+    size_t mark = run.standIn.journalMark();
+    Click(clock);
+    ASSERT_TRUE(run.waitClockMessage("WM_USER+102", 1, mark));
+    std::vector<std::string> lines = run.standIn.journalSince(mark);
+    auto notice3 = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+        return l.find("WM_USER+104\twParam=3 ") != std::string::npos;
+    });
+    auto flyoutAsked = std::find_if(lines.begin(), lines.end(), [](const std::string& l) {
+        return l.find("WM_USER+102\twParam=1 ") != std::string::npos;
+    });
+    ASSERT_NE(notice3, lines.end());
+    EXPECT_LT(notice3 - lines.begin(), flyoutAsked - lines.begin());
+    HWND flyout = WaitForTopLevel("ClockFlyoutWindow", run.standIn.processId(), 3000);
+    ASSERT_NE(flyout, nullptr);
+    POINT expected = ExpectedPopupPlace(kPopupFlyout, run.main(), flyout, true);
+    EXPECT_TRUE(WaitUntil([&] { return IsAt(flyout, expected); }, 3000))
+        << RectOf(flyout).left << "," << RectOf(flyout).top << " expected " << expected.x << "," << expected.y;
+    // No control panel on this flavour, however often the clock is clicked.
+    Click(clock);
+    Pause(100);
+    Click(clock);
+    Pause(1000);
+    EXPECT_FALSE(FileExists(run.program.openerJournal()));
+    run.standIn.command("flyout close");
+
+    Click(Centre(RectOf(run.hiddenButton())));
+    HWND overflow = WaitForTopLevel("NotifyIconOverflowWindow", run.standIn.processId(), 3000);
+    ASSERT_NE(overflow, nullptr);
+    expected = ExpectedPopupPlace(kPopupBelow, run.main(), overflow, true);
+    EXPECT_TRUE(WaitUntil([&] { return IsAt(overflow, expected); }, 3000))
+        << RectOf(overflow).left << "," << RectOf(overflow).top << " expected " << expected.x << "," << expected.y;
+    run.standIn.command("overflow close");
+    run.end();
+}
+
+// On "5.1" two clicks open the date and time control panel, three open it once; the
+// overflow window stays where the taskbar put it.
+TEST(ClockClicks, ControlPanelOn51)
+{
+    Running run("5.1", "winxp");
+    ASSERT_TRUE(run.started());
+    const POINT clock = Centre(RectOf(run.clock()));
+    JournalReader opened(run.program.openerJournal());
+    auto isOpen = [](const std::string& line) { return line.find("\topen\t") != std::string::npos; };
+    Click(clock);
+    Pause(60);
+    Click(clock);
+    ASSERT_TRUE(opened.waitFor(isOpen, 10000));
+    JournalEntry e = ParseJournalLine(opened.lines()[0]);
+    EXPECT_EQ(e.target, "rundll32.exe");
+    EXPECT_EQ(e.params, "shell32.dll,Control_RunDLL timedate.cpl");
+    Pause(2000);
+    // Three quick clicks: the second release is the double click, the third starts anew.
+    size_t before = opened.mark();
+    Click(clock);
+    Pause(60);
+    Click(clock);
+    Pause(60);
+    Click(clock);
+    ASSERT_TRUE(opened.waitFor(isOpen, 10000, before));
+    Pause(2500);
+    EXPECT_EQ(opened.mark() - before, 1u);
+
+    Click(Centre(RectOf(run.hiddenButton())));
+    HWND overflow = WaitForTopLevel("NotifyIconOverflowWindow", run.standIn.processId(), 3000);
+    ASSERT_NE(overflow, nullptr);
+    RECT placed = RectOf(overflow);
+    Pause(800);
+    RECT later = RectOf(overflow);
+    EXPECT_TRUE(EqualRect(&placed, &later));
+    run.standIn.command("overflow close");
+    run.end();
+}
+
+// A right click on the clock reaches the taskbar as its own right-button release at the
+// pointer's place, also when the button comes up after the pointer left and came back.
+TEST(ClockClicks, RightClickGoesToTheTaskbar)
+{
+    Running run("6.1", "win7");
+    ASSERT_TRUE(run.started());
+    const POINT clock = Centre(RectOf(run.clock()));
+    POINT expected = clock;
+    ScreenToClient(run.standIn.taskbar(), &expected);
+
+    size_t mark = run.standIn.journalMark();
+    Click(clock, MouseButton::Right);
+    ASSERT_TRUE(run.standIn.waitForJournal("WM_RBUTTONUP", 3000, mark));
+    auto ups = run.standIn.entries("Shell_TrayWnd", "WM_RBUTTONUP", mark);
+    ASSERT_EQ(ups.size(), 1u);
+    EXPECT_EQ(ups[0].number("x"), expected.x);
+    EXPECT_EQ(ups[0].number("y"), expected.y);
+
+    Pause(500);
+    mark = run.standIn.journalMark();
+    MoveCursor(clock.x, clock.y);
+    Pause(60);
+    PressButton(MouseButton::Right);
+    Pause(80);
+    MoveCursor(kAway.x, kAway.y);
+    Pause(80);
+    ReleaseButton(MouseButton::Right);
+    Pause(300);
+    EXPECT_TRUE(run.standIn.entries("Shell_TrayWnd", "WM_RBUTTONUP", mark).empty());
+    MoveCursor(clock.x, clock.y);
+    ASSERT_TRUE(run.standIn.waitForJournal("WM_RBUTTONUP", 3000, mark));
+    ups = run.standIn.entries("Shell_TrayWnd", "WM_RBUTTONUP", mark);
+    ASSERT_EQ(ups.size(), 1u);
+    EXPECT_EQ(ups[0].number("x"), expected.x);
+    EXPECT_EQ(ups[0].number("y"), expected.y);
+    run.end();
+}
+
+// While TClock runs the clock is left alone: no notice reaches it and a click counts for
+// nothing; the notification area still follows the main window's size.
+TEST(ClockWatch, LeavesTheClockToTClock)
+{
+    Running run("6.1", "win7");
+    ASSERT_TRUE(run.started());
+    ASSERT_EQ(run.standIn.command("tclock start"), 1);
+    Pause(200);
+    POINT clock = Centre(RectOf(run.clock()));
+    size_t mark = run.standIn.journalMark();
+    MoveCursor(clock.x, clock.y);
+    Pause(300);
+    Click(clock);
+    Pause(1500);
+    EXPECT_TRUE(run.standIn.entries("TrayClockWClass", "WM_USER+102", mark).empty());
+    EXPECT_TRUE(run.standIn.entries("TrayClockWClass", "WM_USER+104", mark).empty());
+    EXPECT_EQ(run.clockMessages("WM_USER+103", 1, mark), 0u);
+    EXPECT_EQ(FindTopLevel("ClockFlyoutWindow", run.standIn.processId()), nullptr);
+
+    RECT r = RectOf(run.main());
+    SetWindowPos(run.main(), nullptr, 0, 0, r.right - r.left + 40, r.bottom - r.top + 10,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            RECT client{}, area = RectOf(run.standIn.notifyArea());
+            GetClientRect(run.main(), &client);
+            return area.right - area.left == client.right && area.bottom - area.top == client.bottom;
+        },
+        3000));
+    run.standIn.command("tclock end");
+    // Once TClock is gone the clock is driven again.
+    run.pointerOverFrame();
+    clock = Centre(RectOf(run.clock()));
+    mark = run.standIn.journalMark();
+    MoveCursor(clock.x, clock.y);
+    EXPECT_TRUE(run.waitClockMessage("WM_USER+104", 2, mark));
+    run.end();
+}
+
+// With "hide when inactive" on, the main window goes once the pointer and the focus have
+// left it and the tray, but not while the options or the version window is open.
+TEST(ClockWatch, HidesWhenLeftInactive)
+{
+    Running run("6.1", "win7", "[Window]\r\nHide=1\r\n");
+    ASSERT_TRUE(run.started());
+    RecordingWindow other(200, 120, true);
+    for (UINT command : {kCommandOptions, kCommandVersion}) {
+        SCOPED_TRACE(command);
+        MoveCursor(kAway.x, kAway.y);
+        PostMessageA(run.main(), WM_COMMAND, command, 0);
+        HWND secondary = WaitForTopLevel(command == kCommandOptions ? "VeltOption" : "VeltVerWnd",
+                                         run.program.processId(), 3000);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(secondary); }, 3000));
+        // The user clicks another program's window.
+        const POINT elsewhere = Centre(RectOf(other.hwnd()));
+        ClickAt(elsewhere.x, elsewhere.y);
+        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.hwnd(); }, 3000));
+        Pause(800);
+        EXPECT_TRUE(IsWindowVisible(run.main()));
+        // Closed again, the main window goes.
+        PostMessageA(secondary, WM_CLOSE, 0, 0);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(run.main()); }, 3000));
+        ShowWindow(run.main(), SW_SHOWNOACTIVATE);
+        ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(run.main()); }, 3000));
+        run.pointerOverFrame();
+    }
+    // With the pointer on the tray it stays, however long the focus is elsewhere.
+    run.pointerOverFrame();
+    MoveCursor(Centre(RectOf(run.clock())).x, Centre(RectOf(run.clock())).y);
+    Pause(800);
+    EXPECT_TRUE(IsWindowVisible(run.main()));
+    run.end();
+}
+
+}  // namespace

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstring>
+#include <ctime>
+#include <string>
+
+#include "watch/clock_tip_rules.h"
+
+namespace {
+
+std::tm Date(int year, int month, int day, int weekday)
+{
+    std::tm t{};
+    t.tm_year = year - 1900;
+    t.tm_mon = month - 1;
+    t.tm_mday = day;
+    t.tm_wday = weekday;
+    return t;
+}
+
+TEST(ClockTipRules, Text)
+{
+    struct Row {
+        std::tm date;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {Date(2012, 5, 29, 2), "2012年5月29日\n\r火曜日"},
+        {Date(2012, 6, 3, 0), "2012年6月3日\n\r日曜日"},
+        {Date(2012, 6, 2, 6), "2012年6月2日\n\r土曜日"},
+        {Date(1999, 12, 31, 5), "1999年12月31日\n\r金曜日"},
+    };
+    for (const Row& r : rows) {
+        char text[256];
+        FormatClockTipText(&r.date, text, sizeof text);
+        EXPECT_STREQ(text, r.expected);
+    }
+}
+
+TEST(ClockTipRules, NothingToShowGivesAnEmptyText)
+{
+    char text[256];
+    std::memset(text, 'x', sizeof text);
+    FormatClockTipText(nullptr, text, sizeof text);
+    EXPECT_STREQ(text, "");
+    const std::tm broken = Date(2012, 5, 29, 7);
+    std::memset(text, 'x', sizeof text);
+    FormatClockTipText(&broken, text, sizeof text);
+    EXPECT_STREQ(text, "");
+    // A short buffer cuts the text and keeps it terminated.
+    const std::tm date = Date(2012, 5, 29, 2);
+    char small[5];
+    FormatClockTipText(&date, small, sizeof small);
+    EXPECT_STREQ(small, "2012");
+}
+
+}  // namespace

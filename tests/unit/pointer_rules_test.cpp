@@ -1,0 +1,117 @@
+#include <gtest/gtest.h>
+
+#include "watch/pointer_rules.h"
+
+namespace {
+
+constexpr WindowId kClock = 0x10, kNotify = 0x20, kHidden = 0x30, kDesktop = 0x40;
+
+TEST(PointerRules, ClockArea)
+{
+    struct Row {
+        WindowId under;
+        bool dragging, expected;
+    };
+    const Row rows[] = {
+        {kClock, false, true},   {kClock, true, true},    {kNotify, false, true}, {kNotify, true, false},
+        {kHidden, false, true},  {kHidden, true, false},  {kDesktop, false, false}, {0, false, false},
+    };
+    for (const Row& r : rows) {
+        EXPECT_EQ(IsClockArea(r.under, kClock, kNotify, kHidden, r.dragging), r.expected)
+            << std::hex << r.under << " dragging " << r.dragging;
+    }
+    // A taskbar without a hidden-icons button: an empty window under the pointer is no match.
+    EXPECT_FALSE(IsClockArea(0x99, kClock, kNotify, 0, false));
+    EXPECT_TRUE(IsClockArea(0, kClock, kNotify, 0, false));
+}
+
+TEST(PointerRules, TrayListWalk)
+{
+    WindowId list[kTrayListLength];
+    for (size_t i = 0; i < kTrayListLength; ++i) list[i] = 0x100 + i;
+    // Every entry matches by the window under the pointer and by the foreground window.
+    for (size_t i = 0; i < kTrayListLength; ++i) {
+        EXPECT_TRUE(MatchesTrayList(list[i], 0x999, list, false)) << i;
+        EXPECT_TRUE(MatchesTrayList(0x999, list[i], list, false)) << i;
+    }
+    EXPECT_FALSE(MatchesTrayList(0x999, 0x998, list, false));
+    EXPECT_TRUE(MatchesTrayList(0x999, 0x998, list, true));
+    // A missing window (empty entry) matches an empty foreground.
+    list[5] = 0;
+    EXPECT_TRUE(MatchesTrayList(0x999, 0, list, false));
+    EXPECT_FALSE(MatchesTrayList(0x999, 0x998, list, false));
+}
+
+TEST(PointerRules, LogicalButtons)
+{
+    EXPECT_EQ(LogicalButtonKey(0, false), 1);
+    EXPECT_EQ(LogicalButtonKey(1, false), 2);
+    EXPECT_EQ(LogicalButtonKey(0, true), 2);
+    EXPECT_EQ(LogicalButtonKey(1, true), 1);
+    struct Row {
+        int16_t state;
+        bool down, up;
+    };
+    // Down now; down and pressed since; pressed and released since the last query; neither.
+    const Row rows[] = {{static_cast<int16_t>(0x8000), true, false},
+                        {static_cast<int16_t>(0x8001), true, false},
+                        {1, false, false},
+                        {0, false, true}};
+    for (const Row& r : rows) {
+        EXPECT_EQ(KeyStateDown(r.state), r.down) << r.state;
+        EXPECT_EQ(KeyStateUp(r.state), r.up) << r.state;
+    }
+}
+
+// Cycles as pairs of characters, left then right: L/R down, l/r up, '.' neither.
+uint32_t RunCycles(ClockClickState& s, const char* cycles, uint32_t* last = nullptr)
+{
+    uint32_t all = 0, action = 0;
+    for (const char* c = cycles; *c; c += 2) {
+        action = StepClockLeftButton(s, c[0] == 'L', c[0] == 'l');
+        action |= StepClockRightButton(s, c[1] == 'R', c[1] == 'r');
+        all |= action;
+    }
+    if (last) *last = action;
+    return all;
+}
+
+TEST(PointerRules, ClockClickStateMachine)
+{
+    struct Row {
+        const char* name;
+        ClockClickState start;
+        const char* cycles;  // pairs: left, right
+        uint32_t actions;    // every action seen
+        uint32_t lastAction;
+        ClockClickState end;
+    };
+    const ClockClickState idle{0, 0, 0, 0};
+    const Row rows[] = {
+        {"press", idle, "Lr", kNewLeftPress, kNewLeftPress, {1, 1, 0, 0}},
+        {"held", idle, "LrLrLr", kNewLeftPress, kClickNone, {1, 1, 0, 0}},
+        {"single click arms timers once", idle, "Lrlrlrlr", kNewLeftPress | kArmClickTimers, kClickNone, {1, 0, 0, 3}},
+        {"double click", idle, "LrlrLrlr", kNewLeftPress | kArmClickTimers | kDoubleClick, kDoubleClick, {0, 0, 0, 0}},
+        {"third click starts anew", idle, "LrlrLrlrLrlr", kNewLeftPress | kArmClickTimers | kDoubleClick,
+         kArmClickTimers, {1, 0, 0, 1}},
+        {"three presses clamp to a double click", {2, 0, 0, 5}, "Lrlr", kNewLeftPress | kDoubleClick, kDoubleClick,
+         {0, 0, 0, 0}},
+        {"quick press between queries counts nothing", idle, ".r.r", kClickNone, kClickNone, idle},
+        {"right press resets the clicks", {1, 1, 0, 0}, ".R", kClickNone, kClickNone, {0, 0, 1, 0}},
+        {"right release forwarded once", idle, "lRlrlr", kRightRelease, kClickNone, {0, 0, 0, 0}},
+        {"right release waits while neither up", idle, "lRl.", kClickNone, kClickNone, {0, 0, 1, 0}},
+        {"left press clears a waiting right release", {0, 0, 1, 0}, "L.", kNewLeftPress, kNewLeftPress, {1, 1, 0, 0}},
+    };
+    for (const Row& r : rows) {
+        ClockClickState s = r.start;
+        uint32_t last = 0;
+        EXPECT_EQ(RunCycles(s, r.cycles, &last), r.actions) << r.name;
+        EXPECT_EQ(last, r.lastAction) << r.name;
+        EXPECT_EQ(s.clickCount, r.end.clickCount) << r.name;
+        EXPECT_EQ(s.leftHeld, r.end.leftHeld) << r.name;
+        EXPECT_EQ(s.rightPressed, r.end.rightPressed) << r.name;
+        EXPECT_EQ(s.timersStarted, r.end.timersStarted) << r.name;
+    }
+}
+
+}  // namespace

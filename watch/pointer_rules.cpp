@@ -1,0 +1,74 @@
+#include "watch/pointer_rules.h"
+
+bool IsClockArea(WindowId under, WindowId clock, WindowId notifyArea, WindowId hiddenIconsButton, bool frameDragging)
+{
+    if (under == clock) return true;
+    return !frameDragging && (under == notifyArea || under == hiddenIconsButton);
+}
+
+bool MatchesTrayList(WindowId under, WindowId foreground, const WindowId (&list)[kTrayListLength], bool frameDragging)
+{
+    for (WindowId entry : list) {
+        if (under == entry || foreground == entry) return true;
+    }
+    return frameDragging;
+}
+
+int LogicalButtonKey(int button, bool swapped)
+{
+    const int left = 1, right = 2;  // VK_LBUTTON, VK_RBUTTON
+    const bool primary = button == 0;
+    return primary != swapped ? left : right;
+}
+
+bool KeyStateDown(int16_t state)
+{
+    return (static_cast<uint16_t>(state) & 0x8000u) != 0;
+}
+
+bool KeyStateUp(int16_t state)
+{
+    return state == 0;
+}
+
+uint32_t StepClockLeftButton(ClockClickState& s, bool down, bool up)
+{
+    if (down) {
+        if (s.leftHeld) return kClickNone;
+        s.clickCount += 1;
+        s.leftHeld = 1;
+        s.rightPressed = 0;
+        return kNewLeftPress;
+    }
+    if (!up) return kClickNone;
+    if (s.leftHeld) {
+        s.leftHeld = 0;
+        if (s.clickCount >= 3) s.clickCount = 2;
+    }
+    if (s.clickCount == 2) {
+        s.clickCount = 0;
+        s.leftHeld = 0;
+        s.timersStarted = 0;
+        return kDoubleClick;
+    }
+    if (s.clickCount == 1) {
+        s.timersStarted += 1;
+        if (s.timersStarted == 1) return kArmClickTimers;
+    }
+    return kClickNone;
+}
+
+uint32_t StepClockRightButton(ClockClickState& s, bool down, bool up)
+{
+    if (down) {
+        s.rightPressed = 1;
+        s.clickCount = 0;
+        s.leftHeld = 0;
+        return kClickNone;
+    }
+    if (up && s.rightPressed) {
+        s.rightPressed = 0;
+        return kRightRelease;
+    }
+    return kClickNone;
+}

@@ -1,0 +1,58 @@
+// Decisions of the pointer and clock watcher over plain values: the clock area, the list of
+// windows that count as "on the tray", the logical mouse buttons and the clock's click state.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// A window handle as a plain value; 0 is the empty handle.
+using WindowId = uintptr_t;
+
+// The pointer is on the clock area when the window under it is the clock, or the
+// notification area or its hidden-icons button while the frame is not being dragged.
+bool IsClockArea(WindowId under, WindowId clock, WindowId notifyArea, WindowId hiddenIconsButton, bool frameDragging);
+
+// The windows that keep the main window from hiding, in the order they are compared:
+// icon toolbar, clock, notification area, hidden-icons button, show-desktop button, the
+// clock's tooltip and flyout, the overflow window, then the program's main, options and
+// version windows.
+constexpr size_t kTrayListLength = 11;
+
+// True when the window under the pointer or the foreground window is one of the list, the
+// window under the pointer compared first at each entry; else whether the frame is being
+// dragged. Handles compare as plain values, so an empty entry matches an empty handle.
+bool MatchesTrayList(WindowId under, WindowId foreground, const WindowId (&list)[kTrayListLength], bool frameDragging);
+
+// Buttons are 0 (logical left, primary) and 1 (logical right, secondary). The virtual key
+// (VK_LBUTTON 1 or VK_RBUTTON 2) that plays the button, with swapped buttons or without.
+int LogicalButtonKey(int button, bool swapped);
+// From one GetAsyncKeyState result: down now (high bit), or up (neither down now nor
+// pressed since the previous query, a zero result). A quick press and release between two
+// queries is therefore neither.
+bool KeyStateDown(int16_t state);
+bool KeyStateUp(int16_t state);
+
+// The clock's click state, kept in shared words between cycles.
+struct ClockClickState {
+    int32_t clickCount;     // left presses on the clock area in this double-click window
+    int32_t leftHeld;       // the left button pressed on the clock area is still down
+    int32_t rightPressed;   // a right press on the clock area waits for its release
+    int32_t timersStarted;  // cycles spent with one click completed
+};
+
+// What a cycle's button step asks the caller to do (bit set).
+enum ClockClickAction : uint32_t {
+    kClickNone = 0,
+    kNewLeftPress = 1,    // bring forward / flyout / overflow window / taskbar press
+    kDoubleClick = 2,     // kill the click-window timer; the control panel where it applies
+    kArmClickTimers = 4,  // single-click and click-window timers
+    kRightRelease = 8,    // forward the right click to the taskbar
+};
+
+// The left-button step of one cycle on the clock area: a new press counts a click; a
+// release clamps three presses to a double click; a double click returns to idle; one
+// completed click arms the timers in its first cycle only.
+uint32_t StepClockLeftButton(ClockClickState& state, bool down, bool up);
+// The right-button step: a press resets the left clicks and waits; the release after a
+// press on the clock area is forwarded once.
+uint32_t StepClockRightButton(ClockClickState& state, bool down, bool up);
