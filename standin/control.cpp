@@ -10,6 +10,7 @@
 //   report                   journals where TrayNotifyWnd is: parent and screen rectangle
 //   collapse on | collapse off   the taskbar shrinks to a 2-pixel client area, or is whole again
 //   staticedge               WS_EX_STATICEDGE back on the notification area
+//   messages | notices       counts kept with --count-messages (message_count.h)
 //   quit
 #include <cstdlib>
 #include <sstream>
@@ -18,6 +19,7 @@
 #include "control.h"
 #include "icons.h"
 #include "journal.h"
+#include "message_count.h"
 #include "popups.h"
 #include "taskbar_states.h"
 #include "tray.h"
@@ -97,6 +99,8 @@ LRESULT RunCommand(HWND window, const std::string& text)
     if (verb == "count") return ToolbarButtonCount(false);
     if (verb == "visible") return ToolbarButtonCount(true);
     if (verb == "report") return Report();
+    if (verb == "messages") return MessagesReceived();
+    if (verb == "notices") return PointerNoticesReceived();
     if (verb == "restart") {
         RestartTray();
         return 1;

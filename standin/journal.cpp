@@ -13,6 +13,7 @@ void OpenJournal(const std::string& path)
 
 void Journal(const char* target, const char* event, const std::string& params)
 {
+    if (journalPath.empty()) return;
     std::string line = std::to_string(GetTickCount()) + "\t" + target + "\t" + event + "\t" + params + "\r\n";
     // Opened and closed per line: the reader sees every line as soon as it is written and
     // nothing is lost when a test ends the stand-in with TerminateProcess.

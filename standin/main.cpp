@@ -1,9 +1,12 @@
 // Taskbar stand-in: a separate program that offers the taskbar's windows and answers the
 // messages veltrin.exe sends them, for machines without Explorer's taskbar.
-//   standin.exe [--flavour F] [--journal PATH] [--icons N[,HIDDENMASK] | --no-icons] [--no-notify-area]
+//   standin.exe [--flavour F] [--journal PATH | --quiet] [--icons N[,HIDDENMASK] | --no-icons]
+//               [--no-notify-area] [--count-messages]
 // F is one of 4.0 4.10 4.20 4.90 5.0 5.1 5.2 6.0 6.1 6.2 (default 6.1). The journal goes
 // beside the program unless PATH names another file. The demo icons default to four, the
-// last of them hidden (--icons 4,0x8).
+// last of them hidden (--icons 4,0x8). --quiet keeps no journal, so that a measurement of
+// the clients' cost does not include the journal's writes; --count-messages counts what
+// other programs send in (see message_count.h).
 #include <windows.h>
 #include <commctrl.h>
 
@@ -14,6 +17,7 @@
 
 #include "control.h"
 #include "journal.h"
+#include "message_count.h"
 #include "tray.h"
 
 namespace {
@@ -81,6 +85,7 @@ int WINAPI WinMain(HINSTANCE self, HINSTANCE, LPSTR, int)
     instance = self;
     std::string flavourName = "6.1";
     std::string journalPath = DefaultJournalPath();
+    bool countMessages = false;
     const std::vector<std::string> args = SplitCommandLine(GetCommandLineA());
     for (size_t i = 1; i < args.size(); ++i) {
         const bool hasValue = i + 1 < args.size();
@@ -94,6 +99,10 @@ int WINAPI WinMain(HINSTANCE self, HINSTANCE, LPSTR, int)
             demoIcons = {0, 0};
         } else if (args[i] == "--no-notify-area") {
             withNotifyArea = false;
+        } else if (args[i] == "--quiet") {
+            journalPath.clear();
+        } else if (args[i] == "--count-messages") {
+            countMessages = true;
         } else {
             OpenJournal(journalPath);
             Journal("standin", "error", "argument=" + OneLine(args[i]));
@@ -110,6 +119,7 @@ int WINAPI WinMain(HINSTANCE self, HINSTANCE, LPSTR, int)
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES | ICC_COOL_CLASSES};
     InitCommonControlsEx(&controls);
     RegisterTrayClasses();
+    if (countMessages) StartMessageCount();
     controlWindow = CreateControlWindow(flavour->name);
     CreateTrayTree();
     Journal("standin", "ready",
