@@ -9,7 +9,7 @@ HHOOK postedHook = nullptr;
 
 LRESULT CALLBACK CountSent(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HC_ACTION && wParam != 0) {
+    if (code == HC_ACTION && wParam == 0) {
         const CWPSTRUCT* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
         ++messages;
         if (sent->message == WM_USER + 104) ++notices;
@@ -30,7 +30,7 @@ LRESULT CALLBACK CountPosted(int code, WPARAM wParam, LPARAM lParam)
 
 void StartMessageCount()
 {
-    // For WH_CALLWNDPROC, wParam is non-zero when the message came from another thread.
+    // For WH_CALLWNDPROC, wParam is zero when the message came from another thread.
     sentHook = SetWindowsHookExA(WH_CALLWNDPROC, CountSent, nullptr, GetCurrentThreadId());
     postedHook = SetWindowsHookExA(WH_GETMESSAGE, CountPosted, nullptr, GetCurrentThreadId());
 }

@@ -6,12 +6,12 @@ bool IsClockArea(WindowId under, WindowId clock, WindowId notifyArea, WindowId h
     return !frameDragging && (under == notifyArea || under == hiddenIconsButton);
 }
 
-bool MatchesTrayList(WindowId under, WindowId foreground, const WindowId (&list)[kTrayListLength], bool frameDragging)
+bool MatchesAnyWindow(WindowId under, WindowId foreground, const WindowId* windows, size_t count)
 {
-    for (WindowId entry : list) {
-        if (under == entry || foreground == entry) return true;
+    for (size_t i = 0; i < count; ++i) {
+        if (under == windows[i] || foreground == windows[i]) return true;
     }
-    return frameDragging;
+    return false;
 }
 
 int LogicalButtonKey(int button, bool swapped)

@@ -12,16 +12,13 @@ using WindowId = uintptr_t;
 // notification area or its hidden-icons button while the frame is not being dragged.
 bool IsClockArea(WindowId under, WindowId clock, WindowId notifyArea, WindowId hiddenIconsButton, bool frameDragging);
 
-// The windows that keep the main window from hiding, in the order they are compared:
-// icon toolbar, clock, notification area, hidden-icons button, show-desktop button, the
-// clock's tooltip and flyout, the overflow window, then the program's main, options and
-// version windows.
-constexpr size_t kTrayListLength = 11;
-
-// True when the window under the pointer or the foreground window is one of the list, the
-// window under the pointer compared first at each entry; else whether the frame is being
-// dragged. Handles compare as plain values, so an empty entry matches an empty handle.
-bool MatchesTrayList(WindowId under, WindowId foreground, const WindowId (&list)[kTrayListLength], bool frameDragging);
+// The windows that keep the main window from hiding are the icon toolbar, the clock, the
+// notification area, the hidden-icons button, the show-desktop button, the clock's
+// tooltip and flyout, the overflow window, and the program's main, options and version
+// windows. True when the window under the pointer or the foreground window is one of
+// `windows`. Handles compare as plain values, so an empty entry (a window that does not
+// exist) matches an empty handle.
+bool MatchesAnyWindow(WindowId under, WindowId foreground, const WindowId* windows, size_t count);
 
 // Buttons are 0 (logical left, primary) and 1 (logical right, secondary). The virtual key
 // (VK_LBUTTON 1 or VK_RBUTTON 2) that plays the button, with swapped buttons or without.

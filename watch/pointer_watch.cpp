@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <cstring>
+
 #include "core/fault_point.h"
 #include "core/foreground.h"
 #include "core/messages.h"
@@ -50,34 +52,39 @@ static int16_t LogicalButtonState(int button)
 bool IsLogicalButtonDown(int button) { return KeyStateDown(LogicalButtonState(button)); }
 bool IsLogicalButtonUp(int button) { return KeyStateUp(LogicalButtonState(button)); }
 
-static HWND TrayListEntry(int index)
+// Where the pointer is and the window under it, read once per cycle.
+struct PointerView {
+    POINT at;
+    HWND under;
+};
+
+static PointerView ReadPointer()
+{
+    PointerView view{};
+    GetCursorPos(&view.at);
+    view.under = WindowFromPoint(view.at);
+    return view;
+}
+
+// The foreground window is asked once, and the clock's popups and the overflow window are
+// looked up only when none of the other windows matched: the answer is the same as
+// comparing every entry in turn.
+static bool IsPointerOrFocusOnTrayAt(const PointerView& view)
 {
     const TaskbarWindows& t = taskbarWindows;
-    switch (index) {
-    case 0: return t.iconToolbar;
-    case 1: return t.clock;
-    case 2: return t.notifyArea;
-    case 3: return t.hiddenIconsButton;
-    case 4: return t.showDesktopButton;
-    case 5: return FindWindowA("ClockTooltipWindow", nullptr);
-    case 6: return FindWindowA("ClockFlyoutWindow", nullptr);
-    case 7: return FindWindowA("NotifyIconOverflowWindow", nullptr);
-    case 8: return mainWindow;
-    case 9: return optionsWindow;
-    default: return versionWindow;
-    }
+    const WindowId under = Id(view.under);
+    const WindowId foreground = Id(GetForegroundWindow());
+    const WindowId own[] = {Id(t.iconToolbar),       Id(t.clock),      Id(t.notifyArea),    Id(t.hiddenIconsButton),
+                            Id(t.showDesktopButton), Id(mainWindow),   Id(optionsWindow),   Id(versionWindow)};
+    if (MatchesAnyWindow(under, foreground, own, sizeof own / sizeof own[0])) return true;
+    const WindowId popups[] = {Id(FindWindowA("ClockTooltipWindow", nullptr)), Id(FindWindowA("ClockFlyoutWindow", nullptr)),
+                               Id(FindWindowA("NotifyIconOverflowWindow", nullptr))};
+    return MatchesAnyWindow(under, foreground, popups, sizeof popups / sizeof popups[0]) || frameDragging != 0;
 }
 
 bool IsPointerOrFocusOnTray()
 {
-    POINT p{};
-    GetCursorPos(&p);
-    HWND under = WindowFromPoint(p);
-    for (int i = 0; i < static_cast<int>(kTrayListLength); ++i) {
-        if (under == TrayListEntry(i)) return true;
-        if (GetForegroundWindow() == TrayListEntry(i)) return true;
-    }
-    return frameDragging != 0;
+    return IsPointerOrFocusOnTrayAt(ReadPointer());
 }
 
 static void HideClockTip()
@@ -189,8 +196,9 @@ static void TrackPointerAway()
 {
     const TaskbarWindows& t = taskbarWindows;
     SendMessageA(t.clock, ClockPointerNotice, 1, 0);
-    KillTimer(mainWindow, TooltipDelayTimer);
-    tipTimerArmed = 0;
+    // Only this thread arms the delay, and the main window kills it before it clears the
+    // flag: with the flag clear there is no timer to kill.
+    if (tipTimerArmed.exchange(0)) KillTimer(mainWindow, TooltipDelayTimer);
     if (!IsLogicalButtonDown(0)) return;
     clockClickCount = 0;
     clockLeftHeld = 0;
@@ -203,17 +211,18 @@ static void TrackPointerAway()
     }
 }
 
-void TrackClockPointer()
+// One cycle of the clock handling for the pointer as read. True when a button was acted
+// on, which may have taken a while (the flyout's and the right click's waits).
+static bool TrackClockPointerAt(const PointerView& view)
 {
     const TaskbarWindows& t = taskbarWindows;
-    POINT p{};
-    GetCursorPos(&p);
+    const POINT p = view.at;
+    HWND under = view.under;
     lastPointerX = p.x;
     lastPointerY = p.y;
-    HWND under = WindowFromPoint(p);
     if (!IsClockArea(Id(under), Id(t.clock), Id(t.notifyArea), Id(t.hiddenIconsButton), frameDragging != 0)) {
         TrackPointerAway();
-        return;
+        return false;
     }
 
     POINT pc = p;
@@ -243,15 +252,43 @@ void TrackClockPointer()
     const uint32_t rightAction = StepClockRightButton(state, KeyStateDown(right), KeyStateUp(right));
     StoreClickState(before, state);
     if (rightAction & kRightRelease) ForwardRightClick(pc);
+    return leftAction != kClickNone || rightAction != kClickNone;
+}
+
+void TrackClockPointer()
+{
+    TrackClockPointerAt(ReadPointer());
 }
 
 // Explorer lays the notification area out for its own size, so it must follow every change
 // of the main window's client area.
 static void KeepNotifyAreaFilling()
 {
-    RECT client{};
+    HWND area = taskbarWindows.notifyArea;
+    RECT client{}, placed{};
     GetClientRect(mainWindow, &client);
-    MoveWindow(taskbarWindows.notifyArea, 0, 0, client.right, client.bottom, TRUE);
+    GetWindowRect(area, &placed);
+    POINT origin{0, 0};
+    ClientToScreen(mainWindow, &origin);
+    // Already in place: a move to the same place would only cost the taskbar's process.
+    if (placed.left == origin.x && placed.top == origin.y && placed.right - placed.left == client.right &&
+        placed.bottom - placed.top == client.bottom) {
+        return;
+    }
+    MoveWindow(area, 0, 0, client.right, client.bottom, TRUE);
+}
+
+// "4.0" and "4.20" are flavours of a system that reports version 4.0 (flavour_rules): the
+// taskbar is probed only then.
+static bool IsVersion40Or420()
+{
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
+    GetVersionExA(&version);
+    if (version.dwMajorVersion != 4 || version.dwMinorVersion != 0) return false;
+    char flavour[24];
+    CurrentFlavour(flavour);
+    return std::strcmp(flavour, "4.0") == 0 || std::strcmp(flavour, "4.20") == 0;
 }
 
 // The pointer and the focus are away from the tray and the program's windows.
@@ -259,14 +296,15 @@ static void LeaveTray()
 {
     const TaskbarWindows& t = taskbarWindows;
     auto getWindowInfo = optionalFunctions.getWindowInfo;
-    if (getWindowInfo && !IsWindowsVersion("4.0") && !IsWindowsVersion("4.20")) {
+    if (getWindowInfo && !IsVersion40Or420()) {
         WINDOWINFO info{};
         info.cbSize = sizeof info;
         getWindowInfo(mainWindow, &info);
         if (info.dwWindowStatus == 0) {
             // The hide waits for a second cycle away: pointerOnOwnWindows is still the
             // previous cycle's answer here.
-            if (IsOptionChecked(optionsControls.hide) && !pointerOnOwnWindows && !secondaryWindowOpen) {
+            // The box is asked last: it is a call into the main thread.
+            if (!pointerOnOwnWindows && !secondaryWindowOpen && IsOptionChecked(optionsControls.hide)) {
                 ShowWindow(mainWindow, SW_HIDE);
             }
             SendMessageA(t.pagerToolbar, WM_KILLFOCUS, 0, 0);
@@ -284,10 +322,13 @@ DWORD WINAPI PointerWatchThread(LPVOID parameter)
         if (control.stopRequested) return static_cast<DWORD>(control.stopRequested.load());
         if (!control.active || endingStarted) continue;
         FaultPoint(FaultSite::pointerWatchCycle);
+        PointerView view = ReadPointer();
         // While another clock program runs, the clock is its business.
-        if (!FindWindowA("TClockMainClass", "TClock") && !frameDragging) TrackClockPointer();
+        if (!FindWindowA("TClockMainClass", "TClock") && !frameDragging) {
+            if (TrackClockPointerAt(view)) view = ReadPointer();
+        }
         KeepNotifyAreaFilling();
-        if (IsPointerOrFocusOnTray()) {
+        if (IsPointerOrFocusOnTrayAt(view)) {
             pointerOnOwnWindows = 1;
         } else {
             LeaveTray();

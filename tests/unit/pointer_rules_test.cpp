@@ -27,19 +27,22 @@ TEST(PointerRules, ClockArea)
 
 TEST(PointerRules, TrayListWalk)
 {
-    WindowId list[kTrayListLength];
-    for (size_t i = 0; i < kTrayListLength; ++i) list[i] = 0x100 + i;
+    WindowId list[11];
+    for (size_t i = 0; i < 11; ++i) list[i] = 0x100 + i;
     // Every entry matches by the window under the pointer and by the foreground window.
-    for (size_t i = 0; i < kTrayListLength; ++i) {
-        EXPECT_TRUE(MatchesTrayList(list[i], 0x999, list, false)) << i;
-        EXPECT_TRUE(MatchesTrayList(0x999, list[i], list, false)) << i;
+    for (size_t i = 0; i < 11; ++i) {
+        EXPECT_TRUE(MatchesAnyWindow(list[i], 0x999, list, 11)) << i;
+        EXPECT_TRUE(MatchesAnyWindow(0x999, list[i], list, 11)) << i;
     }
-    EXPECT_FALSE(MatchesTrayList(0x999, 0x998, list, false));
-    EXPECT_TRUE(MatchesTrayList(0x999, 0x998, list, true));
-    // A missing window (empty entry) matches an empty foreground.
+    EXPECT_FALSE(MatchesAnyWindow(0x999, 0x998, list, 11));
+    // The walk stops at the given count.
+    EXPECT_FALSE(MatchesAnyWindow(list[10], 0x998, list, 10));
+    // A missing window (empty entry) matches an empty foreground or an empty window under
+    // the pointer, and nothing else.
     list[5] = 0;
-    EXPECT_TRUE(MatchesTrayList(0x999, 0, list, false));
-    EXPECT_FALSE(MatchesTrayList(0x999, 0x998, list, false));
+    EXPECT_TRUE(MatchesAnyWindow(0x999, 0, list, 11));
+    EXPECT_TRUE(MatchesAnyWindow(0, 0x998, list, 11));
+    EXPECT_FALSE(MatchesAnyWindow(0x999, 0x998, list, 11));
 }
 
 TEST(PointerRules, LogicalButtons)
