@@ -110,6 +110,21 @@ bool IsAt(HWND window, POINT at)
     return r.left == at.x && r.top == at.y;
 }
 
+// Makes the window the foreground window, as a click on it would; under Wine a switch from
+// another process's window does not always hold at the first try.
+bool Activate(HWND window)
+{
+    return WaitUntil(
+        [&] {
+            if (GetForegroundWindow() == window) return true;
+            const POINT at = Centre(RectOf(window));
+            ClickAt(at.x, at.y);
+            SetForegroundWindow(window);
+            return GetForegroundWindow() == window;
+        },
+        5000, 200);
+}
+
 // The program's own tooltip, wherever it lives among the program's windows.
 HWND OwnClockTip(const Running& run)
 {
@@ -353,7 +368,13 @@ TEST(ClockWatch, HidesWhenLeftInactive)
 {
     Running run("6.1", "win7", "[Window]\r\nHide=1\r\n");
     ASSERT_TRUE(run.started());
+    // Another program's window, top-most on the other half of the screen from the main
+    // window, so that a click always reaches it.
     RecordingWindow other(200, 120, true);
+    const RECT mainRect = RectOf(run.main());
+    const int otherX = (mainRect.left + mainRect.right) / 2 < GetSystemMetrics(SM_CXSCREEN) / 2
+                           ? GetSystemMetrics(SM_CXSCREEN) - 260 : 60;
+    SetWindowPos(other.hwnd(), HWND_TOPMOST, otherX, 60, 0, 0, SWP_NOSIZE);
     for (UINT command : {kCommandOptions, kCommandVersion}) {
         SCOPED_TRACE(command);
         MoveCursor(kAway.x, kAway.y);
@@ -361,14 +382,15 @@ TEST(ClockWatch, HidesWhenLeftInactive)
         HWND secondary = WaitForTopLevel(command == kCommandOptions ? "VeltOption" : "VeltVerWnd",
                                          run.program.processId(), 3000);
         ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(secondary); }, 3000));
-        // The user clicks another program's window.
-        const POINT elsewhere = Centre(RectOf(other.hwnd()));
-        ClickAt(elsewhere.x, elsewhere.y);
-        ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == other.hwnd(); }, 3000));
+        // The user turns to another program's window.
+        ASSERT_TRUE(Activate(other.hwnd()));
         Pause(800);
         EXPECT_TRUE(IsWindowVisible(run.main()));
-        // Closed again, the main window goes.
+        // Closed again, the main window goes. Closing a window may hand the activation back
+        // to the program, so the other window is taken up again.
         PostMessageA(secondary, WM_CLOSE, 0, 0);
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(secondary); }, 3000));
+        ASSERT_TRUE(Activate(other.hwnd()));
         EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(run.main()); }, 3000));
         ShowWindow(run.main(), SW_SHOWNOACTIVATE);
         ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(run.main()); }, 3000));
