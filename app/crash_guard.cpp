@@ -12,12 +12,20 @@
 
 #include "app/main_window.h"
 #include "app/taskbar_return.h"
+#include "core/shared_state.h"
+#include "watch/watchers.h"
 
 static std::atomic<int> returning{0};
 
+// The watchers are told to stop first: a pointer-watch cycle that ran on would size the
+// area to the main window again after it is back in the taskbar.
 static void ReturnOnce()
 {
-    if (returning.exchange(1) == 0 && notifyAreaCaptured) ReturnNotifyAreaToTaskbar();
+    if (returning.exchange(1) != 0) return;
+    endingStarted = 1;
+    RequestWatcherStop(trayWatchControl);
+    RequestWatcherStop(pointerWatchControl);
+    if (notifyAreaCaptured) ReturnNotifyAreaToTaskbar();
 }
 
 static LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*)
