@@ -11,6 +11,7 @@ namespace {
 HWND lastHost = nullptr;
 RECT lastRect = {};
 bool copyRequested = false;
+bool paintingStopped = false;
 
 POINT ClientOrigin(HWND window)
 {
@@ -122,10 +123,13 @@ bool RunsUnderWine()
     return wine;
 }
 
+bool PaintsForeignHosts() { return RunsUnderWine() && !paintingStopped; }
+void StopPaintingForeignHosts() { paintingStopped = true; }
+
 void CopyAreaIntoForeignHost()
 {
     copyRequested = false;
-    if (!RunsUnderWine()) return;
+    if (!PaintsForeignHosts()) return;
     HWND area = tray.notifyArea;
     HWND host = area && IsWindow(area) ? GetAncestor(area, GA_ROOT) : nullptr;
     DWORD hostProcess = 0;
@@ -139,7 +143,7 @@ void CopyAreaIntoForeignHost()
 
 void RequestForeignCopy()
 {
-    if (!RunsUnderWine() || copyRequested || !tray.notifyArea) return;
+    if (!PaintsForeignHosts() || copyRequested || !tray.notifyArea) return;
     DWORD hostProcess = 0;
     GetWindowThreadProcessId(GetAncestor(tray.notifyArea, GA_ROOT), &hostProcess);
     if (hostProcess == GetCurrentProcessId()) return;

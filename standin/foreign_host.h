@@ -7,6 +7,10 @@
 
 // True when the stand-in runs under Wine; everything below does nothing otherwise.
 bool RunsUnderWine();
+// True when the area is drawn into a foreign host: under Wine, unless switched off for a
+// measurement (the copies are this stand-in's own work, which a real taskbar never does).
+bool PaintsForeignHosts();
+void StopPaintingForeignHosts();
 
 // Period of the repeated copy: the host repaints over it at any time, and a longer period
 // left the area blank in many more of the moments a viewer looks.

@@ -1,12 +1,13 @@
 // Taskbar stand-in: a separate program that offers the taskbar's windows and answers the
 // messages veltrin.exe sends them, for machines without Explorer's taskbar.
 //   standin.exe [--flavour F] [--journal PATH | --quiet] [--icons N[,HIDDENMASK] | --no-icons]
-//               [--no-notify-area] [--count-messages]
+//               [--no-notify-area] [--count-messages] [--no-foreign-paint]
 // F is one of 4.0 4.10 4.20 4.90 5.0 5.1 5.2 6.0 6.1 6.2 (default 6.1). The journal goes
 // beside the program unless PATH names another file. The demo icons default to four, the
 // last of them hidden (--icons 4,0x8). --quiet keeps no journal, so that a measurement of
 // the clients' cost does not include the journal's writes; --count-messages counts what
-// other programs send in (see message_count.h).
+// other programs send in (see message_count.h); --no-foreign-paint leaves a captured area
+// undrawn under Wine (foreign_host.h), so that the copies do not count as the clients' cost.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "control.h"
+#include "foreign_host.h"
 #include "journal.h"
 #include "message_count.h"
 #include "tray.h"
@@ -103,6 +105,8 @@ int WINAPI WinMain(HINSTANCE self, HINSTANCE, LPSTR, int)
             journalPath.clear();
         } else if (args[i] == "--count-messages") {
             countMessages = true;
+        } else if (args[i] == "--no-foreign-paint") {
+            StopPaintingForeignHosts();
         } else {
             OpenJournal(journalPath);
             Journal("standin", "error", "argument=" + OneLine(args[i]));

@@ -183,7 +183,7 @@ LRESULT CALLBACK NotifyAreaProc(HWND window, UINT message, WPARAM wParam, LPARAM
 {
     switch (message) {
     case WM_CREATE:
-        if (RunsUnderWine()) SetTimer(window, kForeignCopyTimer, kForeignCopyPeriodMs, nullptr);
+        if (PaintsForeignHosts()) SetTimer(window, kForeignCopyTimer, kForeignCopyPeriodMs, nullptr);
         return 0;
     case WM_TIMER:
         if (wParam == kForeignCopyTimer) CopyAreaIntoForeignHost();
