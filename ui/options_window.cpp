@@ -83,9 +83,36 @@ static HWND Group(const char* text, int x, int y, int width, int height)
     return Control(optionsWindow, text, BS_FLAT | BS_GROUPBOX, x, y, width, height, 0);
 }
 
+// The watcher threads ask some boxes in every cycle; a question across threads would wake
+// the main thread each time. So every box keeps its state in its own user data, where any
+// thread reads it without a message: the box refreshes it after each message it has handled,
+// which covers the user's clicks and keys and every BM_SETCHECK, from whatever thread.
+enum KeptCheckState : LONG_PTR { kKeptUnknown = 0, kKeptUnchecked = 1, kKeptChecked = 2 };
+static WNDPROC buttonProc = nullptr;
+
+static void KeepCheckState(HWND box)
+{
+    const LONG_PTR state =
+        CallWindowProcA(buttonProc, box, BM_GETCHECK, 0, 0) == BST_CHECKED ? kKeptChecked : kKeptUnchecked;
+    // Written only on a change: a write goes through the window server.
+    if (GetWindowLongPtrA(box, GWLP_USERDATA) != state) SetWindowLongPtrA(box, GWLP_USERDATA, state);
+}
+
+static LRESULT CALLBACK CheckBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = CallWindowProcA(buttonProc, box, message, wParam, lParam);
+    if (message != WM_NCDESTROY) KeepCheckState(box);
+    return result;
+}
+
 static HWND CheckBox(const char* text, int x, int y, int width, int id)
 {
-    return Control(optionsWindow, text, BS_AUTOCHECKBOX, x, y, width, 12, id);
+    HWND box = Control(optionsWindow, text, BS_AUTOCHECKBOX, x, y, width, 12, id);
+    auto previous = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CheckBoxProc)));
+    if (!buttonProc) buttonProc = previous;
+    KeepCheckState(box);
+    return box;
 }
 
 static OptionsControls::ModifierBoxSet ModifierBoxSet(int y, int firstId)
@@ -161,7 +188,10 @@ void CheckModifierBoxes(HWND shift, HWND ctrl, HWND alt, HWND win, const char* k
 
 bool IsOptionChecked(HWND box)
 {
-    return box && SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    if (!box) return false;
+    const LONG_PTR kept = GetWindowLongPtrA(box, GWLP_USERDATA);
+    if (kept != kKeptUnknown) return kept == kKeptChecked;
+    return SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 static int TrackbarPosition() { return static_cast<int>(SendMessageA(optionsControls.trackbar, TBM_GETPOS, 0, 0)); }

@@ -1,5 +1,5 @@
 // The options window. Its check boxes are the live switches the rest of the program reads,
-// from the watcher threads too (BM_GETCHECK through IsOptionChecked).
+// from the watcher threads too (through IsOptionChecked, which reads the state each box keeps).
 #pragma once
 
 #include <windows.h>
@@ -45,5 +45,6 @@ void CancelOptions();
 void RestoreDefaultOptions();
 void ApplyFlatStyle();
 void TakeOptionsSnapshot();
-// Asks the box itself, as the watcher threads do; a missing box is unchecked.
+// The box's state as of the last message it handled, from any thread without a call into
+// the box's thread; a missing box is unchecked.
 bool IsOptionChecked(HWND box);
