@@ -1,5 +1,7 @@
 #include "watch/pointer_rules.h"
 
+#include <cstring>
+
 bool IsClockArea(WindowId under, WindowId clock, WindowId notifyArea, WindowId hiddenIconsButton, bool frameDragging)
 {
     if (under == clock) return true;
@@ -12,6 +14,16 @@ bool MatchesAnyWindow(WindowId under, WindowId foreground, const WindowId* windo
         if (under == windows[i] || foreground == windows[i]) return true;
     }
     return false;
+}
+
+const char* const kTaskbarPopupClasses[3] = {"ClockTooltipWindow", "ClockFlyoutWindow", "NotifyIconOverflowWindow"};
+
+int TaskbarPopupClassIndex(const char* className)
+{
+    for (int i = 0; i < 3; ++i) {
+        if (std::strcmp(className, kTaskbarPopupClasses[i]) == 0) return i;
+    }
+    return -1;
 }
 
 int LogicalButtonKey(int button, bool swapped)

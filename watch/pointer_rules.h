@@ -20,6 +20,12 @@ bool IsClockArea(WindowId under, WindowId clock, WindowId notifyArea, WindowId h
 // exist) matches an empty handle.
 bool MatchesAnyWindow(WindowId under, WindowId foreground, const WindowId* windows, size_t count);
 
+// The classes of the taskbar's popups that count as its windows: the clock's tooltip, the
+// clock's flyout and the overflow window of hidden icons. The index of a class name among
+// them, or -1.
+extern const char* const kTaskbarPopupClasses[3];
+int TaskbarPopupClassIndex(const char* className);
+
 // Buttons are 0 (logical left, primary) and 1 (logical right, secondary). The virtual key
 // (VK_LBUTTON 1 or VK_RBUTTON 2) that plays the button, with swapped buttons or without.
 int LogicalButtonKey(int button, bool swapped);

@@ -66,25 +66,50 @@ static PointerView ReadPointer()
     return view;
 }
 
-// The foreground window is asked once, and the clock's popups and the overflow window are
-// looked up only when none of the other windows matched: the answer is the same as
-// comparing every entry in turn.
-static bool IsPointerOrFocusOnTrayAt(const PointerView& view)
+// Which of the taskbar's popup classes a window has, kept for the window last asked about:
+// a window keeps its class for life, and the pointer and the focus stay on one window for
+// many cycles. Each memo serves one thread.
+class PopupClassMemo {
+public:
+    int classOf(HWND window)
+    {
+        if (window != window_) {
+            window_ = window;
+            char name[64] = "";
+            popupClass_ = window && GetClassNameA(window, name, sizeof name) ? TaskbarPopupClassIndex(name) : -1;
+        }
+        return popupClass_;
+    }
+
+private:
+    HWND window_ = nullptr;
+    int popupClass_ = -1;
+};
+
+// A popup is one of the program's windows only while it is the one its class name finds,
+// so only a window of a popup class is compared, and only with the window of its own class.
+static bool IsTaskbarPopup(HWND window, PopupClassMemo& memo)
+{
+    const int popupClass = memo.classOf(window);
+    return popupClass >= 0 && FindWindowA(kTaskbarPopupClasses[popupClass], nullptr) == window;
+}
+
+// The foreground window is asked once, and the popups are looked up only for a window of
+// their class: the answer is the same as comparing every entry in turn.
+static bool IsPointerOrFocusOnTrayAt(const PointerView& view, PopupClassMemo& underMemo, PopupClassMemo& foregroundMemo)
 {
     const TaskbarWindows& t = taskbarWindows;
-    const WindowId under = Id(view.under);
-    const WindowId foreground = Id(GetForegroundWindow());
+    HWND foreground = GetForegroundWindow();
     const WindowId own[] = {Id(t.iconToolbar),       Id(t.clock),      Id(t.notifyArea),    Id(t.hiddenIconsButton),
                             Id(t.showDesktopButton), Id(mainWindow),   Id(optionsWindow),   Id(versionWindow)};
-    if (MatchesAnyWindow(under, foreground, own, sizeof own / sizeof own[0])) return true;
-    const WindowId popups[] = {Id(FindWindowA("ClockTooltipWindow", nullptr)), Id(FindWindowA("ClockFlyoutWindow", nullptr)),
-                               Id(FindWindowA("NotifyIconOverflowWindow", nullptr))};
-    return MatchesAnyWindow(under, foreground, popups, sizeof popups / sizeof popups[0]) || frameDragging != 0;
+    if (MatchesAnyWindow(Id(view.under), Id(foreground), own, sizeof own / sizeof own[0])) return true;
+    return IsTaskbarPopup(view.under, underMemo) || IsTaskbarPopup(foreground, foregroundMemo) || frameDragging != 0;
 }
 
 bool IsPointerOrFocusOnTray()
 {
-    return IsPointerOrFocusOnTrayAt(ReadPointer());
+    PopupClassMemo underMemo, foregroundMemo;
+    return IsPointerOrFocusOnTrayAt(ReadPointer(), underMemo, foregroundMemo);
 }
 
 static void HideClockTip()
@@ -318,6 +343,7 @@ static void LeaveTray()
 DWORD WINAPI PointerWatchThread(LPVOID parameter)
 {
     WatcherControl& control = *static_cast<WatcherControl*>(parameter);
+    PopupClassMemo underMemo, foregroundMemo;
     for (;;) {
         if (control.stopRequested) return static_cast<DWORD>(control.stopRequested.load());
         if (!control.active || endingStarted) continue;
@@ -328,7 +354,7 @@ DWORD WINAPI PointerWatchThread(LPVOID parameter)
             if (TrackClockPointerAt(view)) view = ReadPointer();
         }
         KeepNotifyAreaFilling();
-        if (IsPointerOrFocusOnTrayAt(view)) {
+        if (IsPointerOrFocusOnTrayAt(view, underMemo, foregroundMemo)) {
             pointerOnOwnWindows = 1;
         } else {
             LeaveTray();

@@ -407,6 +407,22 @@ TEST(ClockWatch, HidesWhenLeftInactive)
     MoveCursor(Centre(RectOf(run.clock())).x, Centre(RectOf(run.clock())).y);
     Pause(800);
     EXPECT_TRUE(IsWindowVisible(run.main()));
+    // The taskbar's overflow window counts as the tray: it keeps the main window while the
+    // pointer rests on it, and the main window goes once the pointer has left it too.
+    Click(Centre(RectOf(run.hiddenButton())));
+    HWND overflow = WaitForTopLevel("NotifyIconOverflowWindow", run.standIn.processId(), 3000);
+    ASSERT_NE(overflow, nullptr);
+    const POINT beside = ExpectedPopupPlace(kPopupBelow, run.main(), overflow, true);
+    ASSERT_TRUE(WaitUntil([&] { return IsAt(overflow, beside); }, 3000));
+    MoveCursor(Centre(RectOf(overflow)).x, Centre(RectOf(overflow)).y);
+    // The focus goes to the other window without a click, which would take the pointer along.
+    ASSERT_TRUE(WaitUntil([&] { return SetForegroundWindow(other.hwnd()) && GetForegroundWindow() == other.hwnd(); },
+                          5000, 200));
+    Pause(800);
+    EXPECT_TRUE(IsWindowVisible(run.main()));
+    MoveCursor(kAway.x, kAway.y);
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(run.main()); }, 3000));
+    run.standIn.command("overflow close");
     run.end();
 }
 
