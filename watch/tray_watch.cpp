@@ -37,11 +37,18 @@ void TrimWorkingSet()
     }
 }
 
+// The options window's controls belong to the main thread: enabling one from here is a call
+// into that thread, made only when the state is to change.
+void KeepEnabled(HWND control, bool enabled)
+{
+    if ((IsWindowEnabled(control) != FALSE) != enabled) EnableWindow(control, enabled ? TRUE : FALSE);
+}
+
 void KeepFlatLook(HWND notifyArea)
 {
     HWND box = optionsControls.flat;
     if (IsThemeActive()) {
-        EnableWindow(box, FALSE);
+        KeepEnabled(box, false);
         return;
     }
     if (IsOptionChecked(box)) {
@@ -49,7 +56,7 @@ void KeepFlatLook(HWND notifyArea)
         const DWORD flat = FlatExtendedStyle(style, false, true);
         if (flat != style) SetWindowLongA(notifyArea, GWL_EXSTYLE, static_cast<LONG>(flat));
     }
-    EnableWindow(box, TRUE);
+    KeepEnabled(box, true);
 }
 
 // The band area, the flat look and the captured windows' paint. False when the taskbar is
@@ -66,8 +73,12 @@ bool KeepTaskbarTidy()
     POINT origin{band.left, band.top};
     ScreenToClient(t.taskbar, &origin);
     const Placement stretched = StretchBandArea(ToRect(client), Point{origin.x, origin.y}, IsTrayHorizontal());
-    SetWindowPos(t.rebar, nullptr, stretched.x, stretched.y, stretched.width, stretched.height,
-                 SWP_NOZORDER | SWP_NOSENDCHANGING);
+    // Already in place: a move to the same place would only cost the taskbar's process.
+    if (stretched.x != origin.x || stretched.y != origin.y || stretched.width != band.right - band.left ||
+        stretched.height != band.bottom - band.top) {
+        SetWindowPos(t.rebar, nullptr, stretched.x, stretched.y, stretched.width, stretched.height,
+                     SWP_NOZORDER | SWP_NOSENDCHANGING);
+    }
     InvalidateRect(t.hiddenIconsButton, nullptr, FALSE);
     InvalidateRect(t.iconToolbar, nullptr, FALSE);
     InvalidateRect(t.notifyArea, nullptr, FALSE);
@@ -111,7 +122,7 @@ void RunTrayWatchCycle(const WatcherControl& control)
         TrimWorkingSet();
         if (!control.active) return;
         if (IsVersion51To62() && !KeepTaskbarTidy()) return;
-        EnableWindow(optionsControls.trackbar, IsNot256ColorDisplay());
+        KeepEnabled(optionsControls.trackbar, IsNot256ColorDisplay());
     }
     Repaint();
     if (!control.active) return;
