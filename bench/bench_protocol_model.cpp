@@ -2,6 +2,7 @@
 // thread that does only what the pointer watcher must do with the pointer away and its
 // window inactive. Every 5 ms: the clock's pointer notice (WM_USER + 104, wParam 1), then
 // WM_KILLFOCUS to the pager's toolbar, the icon toolbar and the notification area.
+//   bench_protocol_model [reads]
 #include "bench_window.h"
 
 namespace {
@@ -26,10 +27,25 @@ Targets FindTargets()
     return t;
 }
 
+// With "reads" the cycle also asks what any cycle must know before it can send: where the
+// pointer is and the window under it, the foreground window, and whether another clock
+// program runs.
+bool withReads = false;
+
+void ReadWhatACycleMustKnow()
+{
+    POINT at;
+    GetCursorPos(&at);
+    WindowFromPoint(at);
+    GetForegroundWindow();
+    FindWindowA("TClockMainClass", "TClock");
+}
+
 DWORD WINAPI SendCycle(LPVOID)
 {
     const Targets t = FindTargets();
     for (;;) {
+        if (withReads) ReadWhatACycleMustKnow();
         SendMessageA(t.clock, WM_USER + 104, 1, 0);
         SendMessageA(t.pagerToolbar, WM_KILLFOCUS, 0, 0);
         SendMessageA(t.iconToolbar, WM_KILLFOCUS, 0, 0);
@@ -40,8 +56,9 @@ DWORD WINAPI SendCycle(LPVOID)
 
 }  // namespace
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int)
 {
+    withReads = lstrcmpiA(commandLine, "reads") == 0;
     CloseHandle(CreateThread(nullptr, 0, SendCycle, nullptr, 0, nullptr));
     return RunWindowAndLoop(instance, "VtBenchProtocolModel");
 }
