@@ -183,6 +183,22 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs, DWORD st
     }
 }
 
+bool WaitForSteadyForeground(DWORD steadyMs, DWORD timeoutMs)
+{
+    HWND last = GetForegroundWindow();
+    DWORD since = GetTickCount();
+    return WaitUntil(
+        [&] {
+            HWND now = GetForegroundWindow();
+            if (now != last) {
+                last = now;
+                since = GetTickCount();
+            }
+            return GetTickCount() - since >= steadyMs;
+        },
+        timeoutMs);
+}
+
 void Pause(DWORD ms)
 {
     const DWORD start = GetTickCount();

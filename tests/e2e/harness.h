@@ -161,6 +161,11 @@ void MoveCursor(int x, int y);
 void PressButton(MouseButton button = MouseButton::Left);
 void ReleaseButton(MouseButton button = MouseButton::Left);
 void ClickAt(int x, int y, MouseButton button = MouseButton::Left);
+// Waits until the foreground window has stayed the same for steadyMs. Under Wine a window
+// that takes the focus makes the X driver set the modifier keys to what the X server holds,
+// which releases a Shift or Ctrl pressed by SendInput: keys go in once a start-up's
+// activation is over.
+bool WaitForSteadyForeground(DWORD steadyMs = 300, DWORD timeoutMs = 5000);
 // Presses the keys in order and releases them in reverse: KeyChord({VK_CONTROL, VK_SHIFT, 'A'}).
 void KeyChord(const std::vector<WORD>& keys);
 
