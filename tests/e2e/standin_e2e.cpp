@@ -556,7 +556,9 @@ TEST(StandInNotifyArea, HiddenIconsCommandAndClickOpenTheOverflowWindow)
     EXPECT_TRUE(WaitUntil([&] { return FindTopLevel("NotifyIconOverflowWindow", pid) == nullptr; }, 5000));
     ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     EXPECT_NE(nullptr, WaitForTopLevel("NotifyIconOverflowWindow", pid, 5000));
-    std::vector<JournalEntry> commands = standIn.entries("TrayNotifyWnd", "WM_COMMAND");
+    // The window may be up before the command's journal line is written.
+    std::vector<JournalEntry> commands;
+    WaitUntil([&] { return (commands = standIn.entries("TrayNotifyWnd", "WM_COMMAND")).size() >= 4; }, 3000);
     ASSERT_EQ(4u, commands.size());
     EXPECT_EQ("ignored", commands[0].param("result"));
     EXPECT_EQ("overflow-open", commands[1].param("result"));
