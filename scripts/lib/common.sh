@@ -1,7 +1,13 @@
-# Shared by scripts/run and scripts/test: paths, builds and the X display.
+# Shared by the scripts that build and run: paths, builds, the side of Wine and the X display.
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
-export WINEPREFIX=${WINEPREFIX:-$root/build/wineprefix}
+source "$root/scripts/lib/wine.sh"
+
+# Chooses the side of Wine (scripts/lib/wine.sh) and says which and why, or stops.
+choose_wine_side() {
+    wine_choose || exit 1
+    echo "== Wine: ${wine_side}-bit, because $wine_reason (prefix $WINEPREFIX)"
+}
 
 # cmake_build DIR TOOLCHAIN|native [cmake options...]
 cmake_build() {
@@ -38,6 +44,6 @@ ensure_display() {
 }
 
 cleanup_session() {
-    WINEPREFIX=$WINEPREFIX wineserver -k >/dev/null 2>&1 || true
+    [ -n "${WINEPREFIX:-}" ] && wineserver -k >/dev/null 2>&1 || true
     [ -n "$own_xvfb_pid" ] && kill "$own_xvfb_pid" 2>/dev/null || true
 }
