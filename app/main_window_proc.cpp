@@ -23,6 +23,8 @@
 #include "watch/watchers.h"
 
 HWND previousActiveWindow;
+// The user's move or size loop runs (main thread only).
+static bool userSizeMove;
 
 static bool IsVersion60Or61() { return IsWindowsVersion("6.0") || IsWindowsVersion("6.1"); }
 
@@ -105,11 +107,17 @@ static void OnTimer(WPARAM id)
             BringWindowToFront(taskbarWindows.taskbar, nullptr, 0, 0);
         }
         break;
-    case TooltipDelayTimer:
+    case TooltipDelayTimer: {
+        // The arming this expiry belongs to, read before the kill: if the pointer left
+        // (flag cleared) or left and came back (a new arming) meanwhile, its flag is the
+        // watcher's, and a delay that the leaving cancelled shows nothing.
+        int32_t arming = tipTimerArmed;
         KillTimer(mainWindow, TooltipDelayTimer);
+        if (arming == 0) break;
         ShowClockTooltip();
-        tipTimerArmed = 0;
+        tipTimerArmed.compare_exchange_strong(arming, 0);
         break;
+    }
     default: break;
     }
 }
@@ -250,8 +258,15 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         info->ptMinTrackSize.y = minHeight - hiddenCaptionHeight;
         return 0;
     }
-    case WM_WINDOWPOSCHANGING:
+    case WM_ENTERSIZEMOVE:
+        userSizeMove = true;
         frameDragging = 1;
+        break;
+    case WM_WINDOWPOSCHANGING:
+        // Only the user's moves count as a drag of the frame: the program's own (creation,
+        // fits, reveals, hotkeys) would leave the clock dead until the pointer happened to
+        // cross the frame.
+        if (userSizeMove) frameDragging = 1;
         if (IsDragFullWindows()) SnapWindowPos(reinterpret_cast<WINDOWPOS*>(lParam));
         break;
     case WM_SIZING:
@@ -264,6 +279,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_NCLBUTTONUP:
     case WM_EXITSIZEMOVE:
+        if (message == WM_EXITSIZEMOVE) userSizeMove = false;
         frameDragging = 0;
         SendMessageA(mainWindow, WM_PRINTCLIENT, 0, PRF_CLIENT);
         SendMessageA(t.pagerToolbar, WM_KILLFOCUS, 0, 0);

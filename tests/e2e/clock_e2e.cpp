@@ -30,23 +30,10 @@ struct Running {
         if (!ini.empty()) program.writeIni(ini);
         program.start();
     }
-    bool started()
-    {
-        if (program.waitStarted(standIn) != StartOutcome::captured) return false;
-        pointerOverFrame();
-        return true;
-    }
+    // The pointer is then warped straight onto what a story points at, as a pen does: the
+    // clock answers from the first moment, without a pass over the frame.
+    bool started() { return program.waitStarted(standIn) == StartOutcome::captured; }
     HWND main() const { return program.mainWindow(); }
-    // The pointer comes to the tray over the main window's frame, as a hand brings it: the
-    // frame's mouse messages end what the program takes for a drag of the frame.
-    void pointerOverFrame() const
-    {
-        RECT r = RectOf(main());
-        MoveCursor(r.left + 1, (r.top + r.bottom) / 2);
-        Pause(100);
-        MoveCursor(r.left + 2, (r.top + r.bottom) / 2);
-        Pause(100);
-    }
     HWND clock() const { return FindChild(standIn.notifyArea(), "TrayClockWClass"); }
     HWND hiddenButton() const { return FindChild(standIn.notifyArea(), "Button"); }
     // The clock's own notices with the given wParam since the mark.
@@ -168,6 +155,30 @@ TEST(ClockTooltip, TheTaskbarsOwnOn61)
     EXPECT_TRUE(WaitUntil([&] { return IsAt(tooltip, expected); }, 3000))
         << RectOf(tooltip).left << "," << RectOf(tooltip).top << " expected " << expected.x << "," << expected.y;
     EXPECT_EQ(run.clockMessages("WM_USER+103", 1, mark), 1u);
+
+    // While the user drags the frame the clock hears nothing; after the release it does.
+    const RECT frame = RectOf(run.main());
+    MoveCursor(frame.left + 1, (frame.top + frame.bottom) / 2);
+    Pause(100);
+    PressButton();
+    // The notices of the pointer on the frame stop once the press has reached the window.
+    Pause(150);
+    mark = run.standIn.journalMark();
+    for (int step = 1; step <= 4; ++step) {
+        MoveCursor(frame.left + 1 - 5 * step, (frame.top + frame.bottom) / 2);
+        Pause(80);
+    }
+    EXPECT_TRUE(run.standIn.entries("TrayClockWClass", "WM_USER+104", mark).empty());
+    ReleaseButton();
+    Pause(200);
+    // An icon added makes the program refit its window; the clock answers straight away.
+    const std::string fits = run.program.report()["fits"];
+    ASSERT_EQ(run.standIn.command("add 70 refit"), 1);
+    ASSERT_TRUE(WaitUntil([&] { return run.program.report()["fits"] != fits; }, 5000, 100));
+    mark = run.standIn.journalMark();
+    const POINT moved = Centre(RectOf(run.clock()));
+    MoveCursor(moved.x, moved.y);
+    EXPECT_TRUE(run.waitClockMessage("WM_USER+103", 1, mark));
     run.end();
 }
 
@@ -357,7 +368,6 @@ TEST(ClockWatch, LeavesTheClockToTClock)
         3000));
     run.standIn.command("tclock end");
     // Once TClock is gone the clock is driven again.
-    run.pointerOverFrame();
     clock = Centre(RectOf(run.clock()));
     mark = run.standIn.journalMark();
     MoveCursor(clock.x, clock.y);
@@ -388,7 +398,6 @@ TEST(ClockWatch, HidesWhenLeftInactive)
         // Shown again after the previous round, while the secondary window keeps it.
         if (!IsWindowVisible(run.main())) ShowWindow(run.main(), SW_SHOWNOACTIVATE);
         ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(run.main()); }, 3000));
-        run.pointerOverFrame();
         // The user turns to another program's window.
         ASSERT_TRUE(Activate(other.hwnd()));
         Pause(800);
@@ -400,11 +409,10 @@ TEST(ClockWatch, HidesWhenLeftInactive)
         ASSERT_TRUE(Activate(other.hwnd()));
         EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(run.main()); }, 3000));
     }
+    // With the pointer on the tray it stays, however long the focus is elsewhere.
+    MoveCursor(Centre(RectOf(run.clock())).x, Centre(RectOf(run.clock())).y);
     ShowWindow(run.main(), SW_SHOWNOACTIVATE);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(run.main()); }, 3000));
-    // With the pointer on the tray it stays, however long the focus is elsewhere.
-    run.pointerOverFrame();
-    MoveCursor(Centre(RectOf(run.clock())).x, Centre(RectOf(run.clock())).y);
     Pause(800);
     EXPECT_TRUE(IsWindowVisible(run.main()));
     // The taskbar's overflow window counts as the tray: it keeps the main window while the
