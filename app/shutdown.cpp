@@ -50,11 +50,21 @@ static void KillTimerIfSet(UINT_PTR id, const SharedWord& set)
     if (set) KillTimer(mainWindow, id);
 }
 
-// Waits a bounded time for a watcher; true when it has ended.
+// Waits a bounded time for a watcher; true when it has ended. A watcher may be waiting on
+// a message it sent to one of the program's windows (a fit, a hide): such messages are
+// served meanwhile, while posted ones stay queued for later.
 static bool WaitForWatcher(HANDLE& thread)
 {
     if (!thread) return true;
-    DWORD result = WaitForSingleObject(thread, kWatcherWait);
+    const DWORD start = GetTickCount();
+    DWORD result = WAIT_TIMEOUT;
+    for (DWORD spent = 0; spent < kWatcherWait; spent = GetTickCount() - start) {
+        result = MsgWaitForMultipleObjects(1, &thread, FALSE, kWatcherWait - spent, QS_SENDMESSAGE);
+        if (result != WAIT_OBJECT_0 + 1) break;
+        MSG message;
+        PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
+        result = WAIT_TIMEOUT;
+    }
     if (result != WAIT_FAILED) CloseHandle(thread);
     thread = nullptr;
     return result == WAIT_OBJECT_0;
@@ -73,6 +83,14 @@ void RestoreTaskbar()
     ShowWaitWindow();
     FaultPoint(FaultSite::ending);
 
+    // The watchers have ended (or had their time) before the area goes back: a cycle still
+    // running would size it to the main window again inside the taskbar. The libraries are
+    // released only once no watcher can call into them any more.
+    bool trayEnded = WaitForWatcher(trayWatchHandle);
+    bool pointerEnded = WaitForWatcher(pointerWatchHandle);
+    FreeOptionalFunctions(trayEnded && pointerEnded);
+    FaultPoint(FaultSite::ending);
+
     // A refused start never took the notification area: then the taskbar is left as it is.
     if (captured) {
         if (!IsThemeActive() && !IsWin9xFamily()) {
@@ -81,12 +99,6 @@ void RestoreTaskbar()
         ShowWindow(t.clock, SW_SHOW);
         ReturnNotifyAreaToTaskbar();
     }
-    FaultPoint(FaultSite::ending);
-
-    // The libraries are released only once no watcher can call into them any more.
-    bool trayEnded = WaitForWatcher(trayWatchHandle);
-    bool pointerEnded = WaitForWatcher(pointerWatchHandle);
-    FreeOptionalFunctions(trayEnded && pointerEnded);
     FaultPoint(FaultSite::ending);
 
     DeleteTrayIcon();

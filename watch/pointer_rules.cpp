@@ -26,6 +26,22 @@ int TaskbarPopupClassIndex(const char* className)
     return -1;
 }
 
+bool MatchesTaskbarPopup(WindowId under, WindowId foreground, const std::function<int(WindowId)>& popupClassOf,
+                         const std::function<WindowId(int)>& findPopup)
+{
+    for (WindowId window : {under, foreground}) {
+        if (window == 0) {
+            for (int popupClass = 0; popupClass < 3; ++popupClass) {
+                if (findPopup(popupClass) == 0) return true;
+            }
+            continue;
+        }
+        const int popupClass = popupClassOf(window);
+        if (popupClass >= 0 && findPopup(popupClass) == window) return true;
+    }
+    return false;
+}
+
 int LogicalButtonKey(int button, bool swapped)
 {
     const int left = 1, right = 2;  // VK_LBUTTON, VK_RBUTTON

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 
 // A window handle as a plain value; 0 is the empty handle.
 using WindowId = uintptr_t;
@@ -25,6 +26,14 @@ bool MatchesAnyWindow(WindowId under, WindowId foreground, const WindowId* windo
 // them, or -1.
 extern const char* const kTaskbarPopupClasses[3];
 int TaskbarPopupClassIndex(const char* className);
+
+// The popups' part of the list. `popupClassOf` gives the popup class index of a window (-1
+// for none), `findPopup` the window that a popup class finds now (0 when none). A window
+// can be the popup only where its own class finds it, so only a window of a popup class
+// is looked up; an empty handle, compared as a plain value, matches every popup that does
+// not exist, and so asks for all three.
+bool MatchesTaskbarPopup(WindowId under, WindowId foreground, const std::function<int(WindowId)>& popupClassOf,
+                         const std::function<WindowId(int)>& findPopup);
 
 // Buttons are 0 (logical left, primary) and 1 (logical right, secondary). The virtual key
 // (VK_LBUTTON 1 or VK_RBUTTON 2) that plays the button, with swapped buttons or without.

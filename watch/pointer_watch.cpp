@@ -10,12 +10,14 @@
 #include "core/foreground.h"
 #include "core/messages.h"
 #include "core/optional_functions.h"
+#include "core/test_switches.h"
 #include "taskbar/flavour.h"
 #include "taskbar/geometry.h"
 #include "taskbar/geometry_rules.h"
 #include "taskbar/taskbar_windows.h"
 #include "ui/options_window.h"
 #include "watch/pointer_rules.h"
+#include "watch/taskbar_calls.h"
 #include "watch/watchers.h"
 
 SharedWord clockClickCount{0};
@@ -32,6 +34,8 @@ SharedWord tooltipDelayTimerSet{0};
 constexpr DWORD kPointerWatchPause = 5;
 constexpr DWORD kPopupSettleWait = 250;
 constexpr DWORD kRightClickWait = 300;
+// A test can hold a cycle in the right click's wait, so that an ending meets it there.
+constexpr DWORD kHeldRightClickWait = 1500;
 constexpr UINT kTooltipDelay = 1000;
 constexpr UINT kSingleClickDelay = 300;
 constexpr UINT kClickWindowExtra = 1000;
@@ -86,16 +90,8 @@ private:
     int popupClass_ = -1;
 };
 
-// A popup is one of the program's windows only while it is the one its class name finds,
-// so only a window of a popup class is compared, and only with the window of its own class.
-static bool IsTaskbarPopup(HWND window, PopupClassMemo& memo)
-{
-    const int popupClass = memo.classOf(window);
-    return popupClass >= 0 && FindWindowA(kTaskbarPopupClasses[popupClass], nullptr) == window;
-}
-
-// The foreground window is asked once, and the popups are looked up only for a window of
-// their class: the answer is the same as comparing every entry in turn.
+// The foreground window is asked once, and the popups are looked up only where their
+// class or an empty handle can match: the answer is the same as comparing every entry in turn.
 static bool IsPointerOrFocusOnTrayAt(const PointerView& view, PopupClassMemo& underMemo, PopupClassMemo& foregroundMemo)
 {
     const TaskbarWindows& t = taskbarWindows;
@@ -103,7 +99,12 @@ static bool IsPointerOrFocusOnTrayAt(const PointerView& view, PopupClassMemo& un
     const WindowId own[] = {Id(t.iconToolbar),       Id(t.clock),      Id(t.notifyArea),    Id(t.hiddenIconsButton),
                             Id(t.showDesktopButton), Id(mainWindow),   Id(optionsWindow),   Id(versionWindow)};
     if (MatchesAnyWindow(Id(view.under), Id(foreground), own, sizeof own / sizeof own[0])) return true;
-    return IsTaskbarPopup(view.under, underMemo) || IsTaskbarPopup(foreground, foregroundMemo) || frameDragging != 0;
+    const auto popupClassOf = [&](WindowId window) {
+        HWND w = reinterpret_cast<HWND>(window);
+        return (w == view.under ? underMemo : foregroundMemo).classOf(w);
+    };
+    const auto findPopup = [](int popupClass) { return Id(FindWindowA(kTaskbarPopupClasses[popupClass], nullptr)); };
+    return MatchesTaskbarPopup(Id(view.under), Id(foreground), popupClassOf, findPopup) || frameDragging != 0;
 }
 
 bool IsPointerOrFocusOnTray()
@@ -120,17 +121,17 @@ static void HideClockTip()
 
 static void MovePopup(const char* cls, int x, int y)
 {
-    SetWindowPos(FindWindowA(cls, nullptr), nullptr, x, y, 0, 0, kPopupMoveFlags);
+    PlaceTaskbarWindow(FindWindowA(cls, nullptr), x, y, 0, 0, kPopupMoveFlags);
 }
 
 // The overflow window opens where the taskbar would put it; once it is up it joins the
 // main window.
 static void MoveOverflowWindow()
 {
-    Sleep(kPopupSettleWait);
+    if (!WatcherPause(pointerWatchControl, kPopupSettleWait)) return;
     HWND overflow = FindWindowA("NotifyIconOverflowWindow", nullptr);
     POINT at = PlacePopupNearWindow(mainWindow, overflow, kPopupBelow);
-    SetWindowPos(overflow, nullptr, at.x, at.y, 0, 0, kPopupMoveFlags);
+    PlaceTaskbarWindow(overflow, at.x, at.y, 0, 0, kPopupMoveFlags);
 }
 
 // Asks the clock for its flyout and brings it beside the main window in the steps the
@@ -138,15 +139,15 @@ static void MoveOverflowWindow()
 static void OpenClockFlyout(POINT pc)
 {
     const TaskbarWindows& t = taskbarWindows;
-    SendMessageA(t.clock, ClockPointerNotice, 3, 0);
-    SendMessageA(t.clock, ClockFlyoutRequest, 1, 0);
+    SendToTaskbar(t.clock, ClockPointerNotice, 3, 0);
+    SendToTaskbar(t.clock, ClockFlyoutRequest, 1, 0);
     HWND flyout = FindWindowA("ClockFlyoutWindow", nullptr);
     RECT anchor{};
     GetWindowRect(mainWindow, &anchor);
     MovePopup("ClockFlyoutWindow", pc.x, pc.y);
     POINT final = PlacePopupNearWindow(mainWindow, flyout, kPopupFlyout);
     if (IsWindowsVersion("6.0")) MovePopup("ClockFlyoutWindow", final.x, anchor.top);
-    Sleep(kPopupSettleWait);
+    if (!WatcherPause(pointerWatchControl, kPopupSettleWait)) return;
     MovePopup("ClockFlyoutWindow", final.x, final.y);
 }
 
@@ -162,11 +163,11 @@ static void OnNewLeftPress(HWND under, POINT pc)
         }
     } else if (!IsWindowsVersion("5.0")) {
         POINT last{lastPointerX, lastPointerY};
-        PostMessageA(t.taskbar, WM_NCLBUTTONDOWN, kTaskbarPressHitTest, PointParam(last));
+        PostToTaskbar(t.taskbar, WM_NCLBUTTONDOWN, kTaskbarPressHitTest, PointParam(last));
     } else {
         HWND foreground = GetForegroundWindow();
         if (foreground == mainWindow) {
-            BringWindowToFront(t.clock, mainWindow, 0, 1);
+            if (!EndingBegun()) BringWindowToFront(t.clock, mainWindow, 0, 1);
         } else {
             BringWindowToFront(mainWindow, foreground, 0, 1);
         }
@@ -194,11 +195,11 @@ static void ForwardRightClick(POINT pc)
 {
     const TaskbarWindows& t = taskbarWindows;
     HideClockTip();
-    if (IsVersion60Or61()) SendMessageA(t.clock, ClockTooltipRequest, 0, 0);
-    SendMessageA(t.pagerToolbar, WM_KILLFOCUS, 0, 0);
-    BringWindowToFront(t.taskbar, mainWindow, 0, 1);
-    SendMessageA(t.taskbar, WM_RBUTTONUP, 0, PointParam(pc));
-    Sleep(kRightClickWait);
+    if (IsVersion60Or61()) SendToTaskbar(t.clock, ClockTooltipRequest, 0, 0);
+    SendToTaskbar(t.pagerToolbar, WM_KILLFOCUS, 0, 0);
+    if (!EndingBegun()) BringWindowToFront(t.taskbar, mainWindow, 0, 1);
+    SendToTaskbar(t.taskbar, WM_RBUTTONUP, 0, PointParam(pc));
+    WatcherPause(pointerWatchControl, TestSwitchOn("HOLD_RIGHT_CLICK") ? kHeldRightClickWait : kRightClickWait);
 }
 
 static ClockClickState LoadClickState()
@@ -220,9 +221,8 @@ static void StoreClickState(const ClockClickState& before, const ClockClickState
 static void TrackPointerAway()
 {
     const TaskbarWindows& t = taskbarWindows;
-    SendMessageA(t.clock, ClockPointerNotice, 1, 0);
-    // Only this thread arms the delay, and the main window kills it before it clears the
-    // flag: with the flag clear there is no timer to kill.
+    SendToTaskbar(t.clock, ClockPointerNotice, 1, 0);
+    // With the flag clear there is no timer to kill (see ArmTooltipDelay).
     if (tipTimerArmed.exchange(0)) KillTimer(mainWindow, TooltipDelayTimer);
     if (!IsLogicalButtonDown(0)) return;
     clockClickCount = 0;
@@ -230,10 +230,22 @@ static void TrackPointerAway()
     clockRightPressed = 0;
     frameDragging = 0;
     if (IsVersion60Or61()) {
-        SendMessageA(t.clock, ClockTooltipRequest, 0, 0);
+        SendToTaskbar(t.clock, ClockTooltipRequest, 0, 0);
     } else {
         HideClockTip();
     }
+}
+
+// The flag holds the arming's own number. The main window, at the delay's end, clears it
+// only if it still holds the number it saw before it killed the timer, so that an arming
+// made meanwhile (the pointer left and came back while the tooltip was asked for) keeps
+// its flag, and no timer is left armed without one.
+static void ArmTooltipDelay()
+{
+    static int32_t arming = 0;
+    arming = arming == INT32_MAX ? 1 : arming + 1;
+    tipTimerArmed = arming;
+    tooltipDelayTimerSet = static_cast<int32_t>(SetTimer(mainWindow, TooltipDelayTimer, kTooltipDelay, nullptr));
 }
 
 // One cycle of the clock handling for the pointer as read. True when a button was acted
@@ -252,15 +264,12 @@ static bool TrackClockPointerAt(const PointerView& view)
 
     POINT pc = p;
     ScreenToClient(t.taskbar, &pc);
-    PostMessageA(t.taskbar, WM_NCHITTEST, 0, PointParam(pc));
-    if (under == t.clock) SendMessageA(t.clock, ClockPointerNotice, 2, 0);
+    PostToTaskbar(t.taskbar, WM_NCHITTEST, 0, PointParam(pc));
+    if (under == t.clock) SendToTaskbar(t.clock, ClockPointerNotice, 2, 0);
     if (under == t.notifyArea) {
-        SendMessageA(t.notifyArea, WM_SETCURSOR, reinterpret_cast<WPARAM>(t.notifyArea), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        SendToTaskbar(t.notifyArea, WM_SETCURSOR, reinterpret_cast<WPARAM>(t.notifyArea), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     }
-    if (!tipTimerArmed && under == t.clock && !FindWindowA("ClockTooltipWindow", nullptr)) {
-        tooltipDelayTimerSet = static_cast<int32_t>(SetTimer(mainWindow, TooltipDelayTimer, kTooltipDelay, nullptr));
-        tipTimerArmed = 1;
-    }
+    if (!tipTimerArmed && under == t.clock && !FindWindowA("ClockTooltipWindow", nullptr)) ArmTooltipDelay();
 
     ClockClickState before = LoadClickState();
     ClockClickState state = before;
@@ -300,7 +309,7 @@ static void KeepNotifyAreaFilling()
         placed.bottom - placed.top == client.bottom) {
         return;
     }
-    MoveWindow(area, 0, 0, client.right, client.bottom, TRUE);
+    MoveTaskbarWindow(area, 0, 0, client.right, client.bottom);
 }
 
 // "4.0" and "4.20" are flavours of a system that reports version 4.0 (flavour_rules): the
@@ -324,19 +333,19 @@ static void LeaveTray()
     if (getWindowInfo && !IsVersion40Or420()) {
         WINDOWINFO info{};
         info.cbSize = sizeof info;
-        getWindowInfo(mainWindow, &info);
-        if (info.dwWindowStatus == 0) {
+        // A failed call tells nothing about the activation, and so decides nothing.
+        if (getWindowInfo(mainWindow, &info) && info.dwWindowStatus == 0) {
             // The hide waits for a second cycle away: pointerOnOwnWindows is still the
             // previous cycle's answer here.
             // The box is asked last: it is a call into the main thread.
             if (!pointerOnOwnWindows && !secondaryWindowOpen && IsOptionChecked(optionsControls.hide)) {
                 ShowWindow(mainWindow, SW_HIDE);
             }
-            SendMessageA(t.pagerToolbar, WM_KILLFOCUS, 0, 0);
+            SendToTaskbar(t.pagerToolbar, WM_KILLFOCUS, 0, 0);
         }
     }
-    SendMessageA(t.iconToolbar, WM_KILLFOCUS, 0, 0);
-    SendMessageA(t.notifyArea, WM_KILLFOCUS, 0, 0);
+    SendToTaskbar(t.iconToolbar, WM_KILLFOCUS, 0, 0);
+    SendToTaskbar(t.notifyArea, WM_KILLFOCUS, 0, 0);
     pointerOnOwnWindows = 0;
 }
 
@@ -359,6 +368,6 @@ DWORD WINAPI PointerWatchThread(LPVOID parameter)
         } else {
             LeaveTray();
         }
-        WaitForSingleObject(control.wake, kPointerWatchPause);
+        WatcherPause(control, kPointerWatchPause);
     }
 }

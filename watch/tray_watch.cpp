@@ -13,6 +13,8 @@
 #include "ui/hotkeys.h"
 #include "ui/options_window.h"
 #include "watch/tray_watch_rules.h"
+// After the rules: their parameters are named like the shared words.
+#include "watch/taskbar_calls.h"
 #include "watch/watchers.h"
 
 namespace {
@@ -54,7 +56,7 @@ void KeepFlatLook(HWND notifyArea)
     if (IsOptionChecked(box)) {
         const DWORD style = static_cast<DWORD>(GetWindowLongA(notifyArea, GWL_EXSTYLE));
         const DWORD flat = FlatExtendedStyle(style, false, true);
-        if (flat != style) SetWindowLongA(notifyArea, GWL_EXSTYLE, static_cast<LONG>(flat));
+        if (flat != style) SetTaskbarWindowExStyle(notifyArea, flat);
     }
     KeepEnabled(box, true);
 }
@@ -76,20 +78,20 @@ bool KeepTaskbarTidy()
     // Already in place: a move to the same place would only cost the taskbar's process.
     if (stretched.x != origin.x || stretched.y != origin.y || stretched.width != band.right - band.left ||
         stretched.height != band.bottom - band.top) {
-        SetWindowPos(t.rebar, nullptr, stretched.x, stretched.y, stretched.width, stretched.height,
-                     SWP_NOZORDER | SWP_NOSENDCHANGING);
+        PlaceTaskbarWindow(t.rebar, stretched.x, stretched.y, stretched.width, stretched.height,
+                           SWP_NOZORDER | SWP_NOSENDCHANGING);
     }
-    InvalidateRect(t.hiddenIconsButton, nullptr, FALSE);
-    InvalidateRect(t.iconToolbar, nullptr, FALSE);
-    InvalidateRect(t.notifyArea, nullptr, FALSE);
+    InvalidateTaskbarWindow(t.hiddenIconsButton);
+    InvalidateTaskbarWindow(t.iconToolbar);
+    InvalidateTaskbarWindow(t.notifyArea);
     return true;
 }
 
 void Repaint()
 {
     const TaskbarWindows& t = taskbarWindows;
-    if (IsWindowsVersion("4.90")) InvalidateRect(t.iconToolbar, nullptr, FALSE);
-    if (!IsWindowsVersion("4.0")) InvalidateRect(t.clock, nullptr, FALSE);
+    if (IsWindowsVersion("4.90")) InvalidateTaskbarWindow(t.iconToolbar);
+    if (!IsWindowsVersion("4.0")) InvalidateTaskbarWindow(t.clock);
     InvalidateRect(mainWindow, nullptr, FALSE);
 }
 
@@ -109,25 +111,27 @@ void PinShowDesktopButton()
     GetWindowRect(t.notifyArea, &notifyArea);
     GetClientRect(mainWindow, &client);
     const auto pinned = PinShowDesktopButton(ToRect(button), ToRect(notifyArea), ToRect(client), IsTrayHorizontal());
-    if (pinned) MoveWindow(t.showDesktopButton, pinned->x, pinned->y, pinned->width, pinned->height, TRUE);
+    if (pinned) MoveTaskbarWindow(t.showDesktopButton, pinned->x, pinned->y, pinned->width, pinned->height);
 }
 
 // Between its steps the cycle looks whether the ending has begun: the notification area may
 // then be on its way back into the taskbar, where the band stretch, the fit and the pin,
 // all measured against the main window, would put things in the wrong place.
+bool GoesOn(const WatcherControl& control) { return control.active && !EndingBegun(); }
+
 void RunTrayWatchCycle(const WatcherControl& control)
 {
     if (SensingKeysHeld(sensingKeys, KeyHeld)) SenseScreenEdges();
     if (IsVersion50To62()) {
         TrimWorkingSet();
-        if (!control.active) return;
+        if (!GoesOn(control)) return;
         if (IsVersion51To62() && !KeepTaskbarTidy()) return;
         KeepEnabled(optionsControls.trackbar, IsNot256ColorDisplay());
     }
     Repaint();
-    if (!control.active) return;
+    if (!GoesOn(control)) return;
     if (IsVersion50To62()) RefitOnIconCountChange();
-    if (!control.active) return;
+    if (!GoesOn(control)) return;
     if (IsWindowsVersion("6.1")) PinShowDesktopButton();
 }
 
@@ -135,12 +139,11 @@ void RunTrayWatchCycle(const WatcherControl& control)
 
 void RevealMainWindow()
 {
-    if (IsWindowVisible(mainWindow)) return;
+    if (EndingBegun() || IsWindowVisible(mainWindow)) return;
     if (IsOptionChecked(optionsControls.hide)) {
         // The hotkey's own handling shows the window and brings it forward; wParam 1 tells
         // it that this is a reveal, which never hides.
-        const HotkeyBinding& binding = hotkeys[0];
-        SendMessageA(mainWindow, WM_HOTKEY, kRevealHotkey, MAKELPARAM(binding.modifiers & 0xFFFF, binding.key & 0xFFFF));
+        SendMessageA(mainWindow, WM_HOTKEY, kRevealHotkey, static_cast<LPARAM>(hotkeys[0].published.load()));
         PostMessageA(mainWindow, WM_ACTIVATE, WA_ACTIVE, 0);
         frameDragging = 0;
     } else {
@@ -178,6 +181,6 @@ DWORD WINAPI TrayWatchThread(LPVOID parameter)
         CountTestEvent(TestCounter::trayWatchCycle);
         if (control.active) RunTrayWatchCycle(control);
         // A stop request cuts the pause short, so that the ending need not wait it out.
-        WaitForSingleObject(control.wake, kTrayWatchPause);
+        WatcherPause(control, kTrayWatchPause);
     }
 }

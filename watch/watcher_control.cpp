@@ -15,3 +15,10 @@ void RequestWatcherStop(WatcherControl& control)
     control.active = 0;
     if (control.wake) SetEvent(control.wake);
 }
+
+bool WatcherPause(const WatcherControl& control, DWORD milliseconds)
+{
+    // Without its event (it could not be made) a watcher still pauses, rather than spin.
+    if (!control.wake || WaitForSingleObject(control.wake, milliseconds) == WAIT_FAILED) Sleep(milliseconds);
+    return !control.stopRequested && !endingStarted;
+}

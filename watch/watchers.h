@@ -38,3 +38,6 @@ bool IsLogicalButtonUp(int button);
 void PrepareWatcherControl(WatcherControl& control, HWND owner);
 // Asks a watcher to end and cuts its pause short.
 void RequestWatcherStop(WatcherControl& control);
+// A watcher's pause, its cycle's or a wait within one, cut short by a stop request. False
+// when the watcher is to go no further: it is to stop, or the ending has begun.
+bool WatcherPause(const WatcherControl& control, DWORD milliseconds);

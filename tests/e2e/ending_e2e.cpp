@@ -93,6 +93,33 @@ TEST(Ending, LogOffRestoresOnce)
     EXPECT_EQ(homeMoves, 1u);
 }
 
+// An ending that meets the pointer watcher in one of its waits (after a right click on the
+// clock, lengthened by a test switch): the area goes back and stays where the taskbar lays
+// it out, never sized to the main window at the taskbar's corner.
+TEST(Ending, AWatcherInItsWaitLeavesTheAreaToTheTaskbar)
+{
+    StandIn standIn("6.1");
+    const RECT home = RectOf(standIn.notifyArea());
+    Program program("win7");
+    SetEnvironmentVariableA("VELTRIN_TEST_HOLD_RIGHT_CLICK", "1");
+    program.start();
+    SetEnvironmentVariableA("VELTRIN_TEST_HOLD_RIGHT_CLICK", nullptr);
+    ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
+    const RECT clock = RectOf(FindChild(standIn.notifyArea(), "TrayClockWClass"));
+    MoveCursor((clock.left + clock.right) / 2, (clock.top + clock.bottom) / 2);
+    Pause(60);
+    size_t mark = standIn.journalMark();
+    PressButton(MouseButton::Right);
+    Pause(80);
+    ReleaseButton(MouseButton::Right);
+    ASSERT_TRUE(standIn.waitForJournal("WM_RBUTTONUP", 3000, mark));
+    program.endAsUser();
+    ASSERT_TRUE(program.waitExit(15000));
+    const RECT back = RectOf(standIn.notifyArea());
+    EXPECT_TRUE(EqualRect(&back, &home)) << back.left << "," << back.top << " " << back.right - back.left << "x"
+                                         << back.bottom - back.top << ", laid out at " << home.left << "," << home.top;
+}
+
 // Writing the place changes those four keys only: comments, foreign sections and keys and
 // blank lines stay byte for byte where they were.
 TEST(Ending, ForeignSettingsLinesAreKept)

@@ -45,6 +45,28 @@ TEST(PointerRules, TrayListWalk)
     EXPECT_FALSE(MatchesAnyWindow(0x999, 0x998, list, 11));
 }
 
+// The popups: a window matches only as the one its class finds; an empty handle (the pointer
+// or the focus on no window, as in an activation gap) matches a popup that does not exist.
+TEST(PointerRules, TrayListPopups)
+{
+    struct Row {
+        WindowId under, foreground;
+        WindowId popups[3];  // tooltip, flyout, overflow window as found now; 0 for none
+        bool expected;
+    };
+    // 0x21 has the flyout's class, 0x31 the overflow window's; 0x50 is of no popup class.
+    const Row rows[] = {{0x21, 0x50, {0x11, 0x21, 0x31}, true},  {0x50, 0x31, {0x11, 0x21, 0x31}, true},
+                        {0x21, 0x50, {0x11, 0x22, 0x31}, false}, {0x50, 0x50, {0, 0, 0}, false},
+                        {0, 0x50, {0x11, 0, 0x31}, true},        {0x50, 0, {0x11, 0x21, 0}, true},
+                        {0, 0x50, {0x11, 0x21, 0x31}, false}};
+    for (const Row& r : rows) {
+        const auto classOf = [](WindowId w) { return w == 0x21 ? 1 : w == 0x31 ? 2 : w == 0x11 ? 0 : -1; };
+        const auto find = [&](int popupClass) { return r.popups[popupClass]; };
+        EXPECT_EQ(MatchesTaskbarPopup(r.under, r.foreground, classOf, find), r.expected)
+            << std::hex << r.under << " " << r.foreground;
+    }
+}
+
 TEST(PointerRules, LogicalButtons)
 {
     EXPECT_EQ(LogicalButtonKey(0, false), 1);
