@@ -18,6 +18,16 @@ HotkeyBinding hotkeys[3];
 static const char* const kSettingKeys[3] = {"HotKey", "HotKey2", "HotKey3"};
 static const int kDefaults[3] = {1601, 852, 324};
 
+void SetHotkeyBinding(HotkeyBinding& binding, UINT key, UINT modifiers)
+{
+    binding.key = key;
+    binding.modifiers = modifiers;
+    binding.published = (static_cast<uint32_t>(key & 0xFFFF) << 16) | (modifiers & 0xFFFF);
+}
+
+static const char* const kDuplicateMessage =
+    "既に他のソフトで設定されているか\n\rホットキーの設定が重複しています。\n\r再設定をお願いします。";
+
 HotkeyCombination CombinationOf(const HotkeyBinding& binding)
 {
     return HotkeyCombination{binding.key, binding.modifiers};
@@ -28,7 +38,7 @@ static HotkeyValue StoredHotkey(int index) { return UnpackHotkey(ReadSettingInt(
 void RegisterHotkeyBinding(int index, bool warnShift)
 {
     HotkeyBinding& h = hotkeys[index];
-    h.key = RegisteredKeyCode(h.key);
+    SetHotkeyBinding(h, RegisteredKeyCode(h.key), h.modifiers);
     if (h.key == 0) return;
     if (warnShift && (h.modifiers & MOD_SHIFT)) {
         MessageBoxA(optionsWindow, "装飾キーにShiftキーを設定している場合は\n\rテンキーでの操作が無効になります。", caption,
@@ -56,8 +66,7 @@ void RegisterHotkeysAtStart()
     }
     for (int i = 0; i < 3; ++i) {
         HotkeyValue stored = StoredHotkey(i);
-        hotkeys[i].key = stored.key;
-        hotkeys[i].modifiers = stored.modifiers;
+        SetHotkeyBinding(hotkeys[i], stored.key, stored.modifiers);
     }
     for (int i = 0; i < 3; ++i) {
         // A hotkey without a key still holds its id, with its stored modifiers and key code 0.
@@ -73,11 +82,12 @@ static ModifierBoxes CheckedModifiers(const OptionsControls::ModifierBoxSet& box
                          IsOptionChecked(boxes.win)};
 }
 
-static void Register(int index, const HotkeyCombination& combination)
+static bool Register(int index, const HotkeyCombination& combination)
 {
-    hotkeys[index].key = combination.key;
-    hotkeys[index].modifiers = combination.modifiers;
-    RegisterHotKey(mainWindow, hotkeys[index].id, combination.modifiers, RegisteredKeyCode(combination.key));
+    SetHotkeyBinding(hotkeys[index], combination.key, combination.modifiers);
+    // A binding without a key still holds its id, with key code 0.
+    return RegisterHotKey(mainWindow, hotkeys[index].id, combination.modifiers, RegisteredKeyCode(combination.key)) ||
+           combination.key == 0;
 }
 
 // One hotkey of an OK; false when OK must stop.
@@ -100,8 +110,7 @@ static bool ApplyHotkeyChoice(int i)
     // it held, can succeed.
     UnregisterHotKey(mainWindow, h.id);
     if (chosen.key == 0) {
-        h.key = 0;
-        h.modifiers = 0;
+        SetHotkeyBinding(h, 0, 0);
         RegisterHotKey(mainWindow, h.id, 0, 0);
         const OptionsControls::ModifierBoxSet& boxes = o.hotkeyBoxes[i];
         for (HWND box : {boxes.shift, boxes.ctrl, boxes.alt, boxes.win}) SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);
@@ -109,12 +118,15 @@ static bool ApplyHotkeyChoice(int i)
     }
     if (!RegisterHotKey(mainWindow, h.id, chosen.modifiers, chosen.key)) {
         Register(i, earlier);
-        MessageBoxA(mainWindow, "既に他のソフトで設定されているか\n\rホットキーの設定が重複しています。\n\r再設定をお願いします。",
-                    caption, MB_ICONINFORMATION);
+        MessageBoxA(mainWindow, kDuplicateMessage, caption, MB_ICONINFORMATION);
         return false;
     }
-    h.key = chosen.key;
-    h.modifiers = chosen.modifiers;
+    // A digit is held by its keypad code. Windows keeps a second registration under the
+    // same id beside the first, and releases one per UnregisterHotKey: the main-row code
+    // that was only a test of the combination is released before the keypad code is
+    // registered, or it would stay held after the next change.
+    if (RegisteredKeyCode(chosen.key) != chosen.key) UnregisterHotKey(mainWindow, h.id);
+    SetHotkeyBinding(h, chosen.key, chosen.modifiers);
     RegisterHotkeyBinding(i, true);
     return true;
 }
@@ -132,7 +144,8 @@ void RestoreHotkeyBinding(int index, const HotkeyCombination& combination)
     HotkeyCombination now = CombinationOf(hotkeys[index]);
     if (now.key == combination.key && now.modifiers == combination.modifiers) return;
     UnregisterHotKey(mainWindow, hotkeys[index].id);
-    Register(index, combination);
+    // Another program may have taken the earlier combination meanwhile.
+    if (!Register(index, combination)) MessageBoxA(mainWindow, kDuplicateMessage, caption, MB_ICONINFORMATION);
 }
 
 static void ToggleMainWindow(WPARAM source)

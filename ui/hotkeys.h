@@ -5,16 +5,22 @@
 #include <windows.h>
 
 #include <atomic>
+#include <cstdint>
 
 #include "ui/hotkey_rules.h"
 
 struct HotkeyBinding {
-    int id;                       // the global atom of the hotkey's name
-    std::atomic<UINT> key;        // virtual-key code; 0 = none; a digit in its keypad form
-    std::atomic<UINT> modifiers;  // MOD_ALT, MOD_CONTROL, MOD_SHIFT, MOD_WIN
+    int id;          // the global atom of the hotkey's name
+    UINT key;        // virtual-key code; 0 = none; a digit in its keypad form
+    UINT modifiers;  // MOD_ALT, MOD_CONTROL, MOD_SHIFT, MOD_WIN
+    // Key and modifiers as one word, laid out as a WM_HOTKEY's lParam (modifiers in the low
+    // word, key in the high word): another thread reads the pair whole, never half changed.
+    std::atomic<uint32_t> published;
 };
-// Written on the main thread; the tray-watch thread reads hotkeys[0].
+// Written on the main thread (SetHotkeyBinding); the tray-watch thread reads only
+// hotkeys[0].published.
 extern HotkeyBinding hotkeys[3];
+void SetHotkeyBinding(HotkeyBinding& binding, UINT key, UINT modifiers);
 
 HotkeyCombination CombinationOf(const HotkeyBinding& binding);
 

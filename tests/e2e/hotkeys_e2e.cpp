@@ -137,7 +137,23 @@ TEST(Hotkeys, CombinationHeldElsewhere)
     EXPECT_TRUE(Hidden(run.main()));
     KeyChord({VK_CONTROL, VK_SHIFT, 'A'});
     EXPECT_TRUE(Shown(run.main()));
+
+    // Once more, and meanwhile another program takes the first hotkey's earlier combination:
+    // Cancel cannot put it back, and says so.
+    options = OpenFromMenu(run.program, kMenuOptions, "VeltOption");
+    ASSERT_NE(options, nullptr);
+    ASSERT_TRUE(HotkeyRow(options, 0).choose("W", false, true, true, false));
+    ASSERT_TRUE(HotkeyRow(options, 1).choose("Q", false, true, true, false));
+    PressOk(options);
+    EXPECT_EQ(WaitMessageBox(run.program), kDuplicate);
+    ASSERT_TRUE(AnswerMessageBox(run.program, IDOK));
+    ASSERT_TRUE(RegisterHotKey(other.hwnd(), 2, MOD_CONTROL | MOD_SHIFT, 'A'));
+    ClickControl(ControlOf(options, 22, "キャンセル"));
+    EXPECT_EQ(WaitMessageBox(run.program), kDuplicate);
+    ASSERT_TRUE(AnswerMessageBox(run.program, IDOK));
+    ASSERT_TRUE(Hidden(options));
     UnregisterHotKey(other.hwnd(), 1);
+    UnregisterHotKey(other.hwnd(), 2);
     run.end();
 }
 
@@ -159,6 +175,7 @@ TEST(Hotkeys, KeypadDigitsSlashAndTheOverflowWindow)
     EXPECT_NE(ini.find("HotKey=821\r\n"), std::string::npos) << ini;
     EXPECT_NE(ini.find("HotKey2=959\r\n"), std::string::npos) << ini;
     EXPECT_TRUE(HotkeyTaken(MOD_CONTROL | MOD_ALT, VK_NUMPAD5));
+    EXPECT_FALSE(HotkeyTaken(MOD_CONTROL | MOD_ALT, '5')) << "the main-row digit, only a test of the combination, is free";
 
     KeyChord({VK_CONTROL, VK_MENU, VK_NUMPAD5});
     EXPECT_TRUE(Hidden(run.main()));
