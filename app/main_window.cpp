@@ -170,8 +170,8 @@ void CaptureNotifyArea()
     }
     PrepareWatcherControl(trayWatchControl, mainWindow);
     PrepareWatcherControl(pointerWatchControl, mainWindow);
-    SendMessageA(t.iconToolbar, WM_KILLFOCUS, 0, 0);
-    SendMessageA(t.clock, WM_KILLFOCUS, 0, 0);
+    SendToTaskbarBounded(t.iconToolbar, WM_KILLFOCUS, 0, 0);
+    SendToTaskbarBounded(t.clock, WM_KILLFOCUS, 0, 0);
     FaultPoint(FaultSite::capture);
 }
 

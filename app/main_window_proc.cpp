@@ -83,7 +83,7 @@ static void ShowClockTooltip()
     if (IsVersion60Or61()) {
         if (!FindWindowA("ClockFlyoutWindow", nullptr) && WindowFromPoint(last) == t.clock &&
             !FindWindowA("ClockTooltipWindow", nullptr)) {
-            SendMessageA(t.clock, ClockTooltipRequest, 1, 0);
+            SendToTaskbarBounded(t.clock, ClockTooltipRequest, 1, 0);
         }
         HWND tooltip = FindWindowA("ClockTooltipWindow", nullptr);
         POINT at = PlacePopupNearWindow(mainWindow, tooltip, kPopupBelow);
@@ -130,10 +130,10 @@ static void OnActivate(WPARAM wParam, LPARAM lParam)
         if (IsOptionChecked(optionsControls.hide) && !pointerOnOwnWindows && !secondaryWindowOpen) {
             ShowWindow(mainWindow, SW_HIDE);
         }
-        SendMessageA(t.pagerToolbar, WM_KILLFOCUS, 0, 0);
+        SendToTaskbarBounded(t.pagerToolbar, WM_KILLFOCUS, 0, 0);
         break;
     case WA_ACTIVE:
-        SendMessageA(t.iconToolbar, WM_SETFOCUS, reinterpret_cast<WPARAM>(mainWindow), 0);
+        SendToTaskbarBounded(t.iconToolbar, WM_SETFOCUS, reinterpret_cast<WPARAM>(mainWindow), 0);
         break;
     case WA_CLICKACTIVE:
         if (IsOptionChecked(optionsControls.hide)) SetForegroundWindow(mainWindow);
@@ -153,7 +153,7 @@ static void OnSetCursor(WPARAM wParam, LPARAM lParam)
     }
     if (hit == HTCAPTION && under != mainWindow) return;
     if (IsVersion60Or61()) {
-        SendMessageA(t.clock, ClockTooltipRequest, 0, 0);
+        SendToTaskbarBounded(t.clock, ClockTooltipRequest, 0, 0);
     } else if (under != t.notifyArea) {
         ShowWindow(clockTipWindow, SW_HIDE);
         KillTimer(clockTipWindow, TooltipHideTimer);
@@ -186,7 +186,7 @@ static bool OnNcLeftButtonDown(WPARAM hit, LPARAM lParam)
     frameDragging = 1;
     if (IsVersion60Or61()) {
         BringWindowToFront(t.taskbar, mainWindow, 0, 1);
-        SendMessageA(t.iconToolbar, WM_KILLFOCUS, 0, 0);
+        SendToTaskbarBounded(t.iconToolbar, WM_KILLFOCUS, 0, 0);
     }
     // Without a title bar, Shift and a drag on the frame moves the window.
     if ((GetAsyncKeyState(VK_SHIFT) & 0x8000) && !titleBarShown) {
@@ -201,8 +201,8 @@ static void OnPrintClient(LPARAM lParam)
 {
     const TaskbarWindows& t = taskbarWindows;
     HDC dc = GetDC(mainWindow);
-    SendMessageA(t.iconToolbar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), lParam);
-    if (IsWindowsVersion("6.0")) SendMessageA(t.systemPager, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), lParam);
+    SendToTaskbarBounded(t.iconToolbar, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), lParam);
+    if (IsWindowsVersion("6.0")) SendToTaskbarBounded(t.systemPager, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), lParam);
     ReleaseDC(mainWindow, dc);
 }
 
@@ -239,9 +239,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnActivate(wParam, lParam);
         break;
     case WM_ERASEBKGND:
-        SendMessageA(t.taskbar, WM_ERASEBKGND, wParam, lParam);
-        SendMessageA(t.iconToolbar, WM_ERASEBKGND, wParam, lParam);
-        SendMessageA(t.notifyArea, WM_ERASEBKGND, wParam, lParam);
+        SendToTaskbarBounded(t.taskbar, WM_ERASEBKGND, wParam, lParam);
+        SendToTaskbarBounded(t.iconToolbar, WM_ERASEBKGND, wParam, lParam);
+        SendToTaskbarBounded(t.notifyArea, WM_ERASEBKGND, wParam, lParam);
         return 0;
     case WM_ACTIVATEAPP:
         if (wParam == 1) InvalidateRect(t.iconToolbar, nullptr, FALSE);
@@ -282,11 +282,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (message == WM_EXITSIZEMOVE) userSizeMove = false;
         frameDragging = 0;
         SendMessageA(mainWindow, WM_PRINTCLIENT, 0, PRF_CLIENT);
-        SendMessageA(t.pagerToolbar, WM_KILLFOCUS, 0, 0);
+        SendToTaskbarBounded(t.pagerToolbar, WM_KILLFOCUS, 0, 0);
         break;
     case WM_NCRBUTTONDOWN:
         if (wParam == HTCAPTION && !secondaryWindowOpen) {
-            SendMessageA(t.pagerToolbar, WM_KILLFOCUS, 0, 0);
+            SendToTaskbarBounded(t.pagerToolbar, WM_KILLFOCUS, 0, 0);
             ShowPopupMenu(mainWindow, popupMenu);
         }
         frameDragging = 0;

@@ -112,7 +112,7 @@ void RestoreTaskbar()
         WriteSettingNumber("Window", "Left", r.left);
         WriteSettingNumber("Window", "Width", r.right - r.left);
         WriteSettingNumber("Window", "Height", r.bottom - r.top);
-        if (IsWindowsVersion("6.1") || IsWindowsVersion("6.0")) SendMessageA(t.clock, ClockTooltipRequest, 0, 0);
+        if (IsWindowsVersion("6.1") || IsWindowsVersion("6.0")) SendToTaskbarBounded(t.clock, ClockTooltipRequest, 0, 0);
     }
     DestroyWindow(waitWindow);
     waitWindow = nullptr;
@@ -123,8 +123,8 @@ void HandleDestroy()
 {
     if (endingStarted.exchange(1) == 0) {
         RestoreTaskbar();
-        SendMessageA(taskbarWindows.pagerToolbar, WM_KILLFOCUS, 0, 0);
-        SendMessageA(taskbarWindows.notifyArea, WM_KILLFOCUS, 0, 0);
+        SendToTaskbarBounded(taskbarWindows.pagerToolbar, WM_KILLFOCUS, 0, 0);
+        SendToTaskbarBounded(taskbarWindows.notifyArea, WM_KILLFOCUS, 0, 0);
         BringWindowToFront(previousActiveWindow, mainWindow, 0, 1);
     }
     PostQuitMessage(0);

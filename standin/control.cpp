@@ -111,6 +111,12 @@ LRESULT RunCommand(HWND window, const std::string& text)
         return 1;
     }
     in >> object;
+    if (verb == "hang") {
+        const unsigned long ms = std::strtoul(object.c_str(), nullptr, 10);
+        if (ms == 0 || ms > 600000) return 0;
+        PostMessageA(window, kHangMessage, ms, 0);
+        return 1;
+    }
     if (verb == "tclock" && object == "start") return StartTClock() ? 1 : 0;
     if (verb == "tclock" && object == "end") {
         EndTClock();
@@ -151,6 +157,11 @@ LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         Journal("standin", "command", "result=" + std::to_string(result) + " text=" + OneLine(text));
         return result;
     }
+    case kHangMessage:
+        Journal("standin", "hang", "ms=" + std::to_string(wParam));
+        Sleep(static_cast<DWORD>(wParam));
+        Journal("standin", "hang-end", "");
+        return 0;
     case kQuitMessage:
         Journal("standin", "quit", "");
         DestroyTrayTree();

@@ -72,3 +72,14 @@ bool IsNot256ColorDisplay()
     ReleaseDC(desktop, dc);
     return depth != 8;
 }
+
+LRESULT SendToTaskbarBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    // Three of these make one paint of the main window: together they stay well under a second.
+    constexpr UINT kAnswerBound = 250;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutA(window, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, kAnswerBound, &result)) {
+        return 0;
+    }
+    return static_cast<LRESULT>(result);
+}

@@ -20,5 +20,11 @@ struct TaskbarWindows {
 extern TaskbarWindows taskbarWindows;
 
 void FindTaskbarWindows();
+// A message from the main thread to one of the taskbar's windows. The taskbar can stop
+// answering for seconds (a shell extension stuck in its process); the program's own windows
+// must go on answering meanwhile, so the wait for the answer is bounded, and a window the
+// system already knows as hung is not waited for at all. The message still reaches the
+// taskbar when it answers again; only its result is then 0.
+LRESULT SendToTaskbarBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 int CountVisibleTrayIcons();
 bool IsNot256ColorDisplay();

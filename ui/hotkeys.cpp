@@ -162,7 +162,7 @@ static void ToggleMainWindow(WPARAM source)
 static void OpenOverflowWindow()
 {
     const TaskbarWindows& t = taskbarWindows;
-    SendMessageA(t.notifyArea, WM_COMMAND, OverflowCommand, reinterpret_cast<LPARAM>(t.hiddenIconsButton));
+    SendToTaskbarBounded(t.notifyArea, WM_COMMAND, OverflowCommand, reinterpret_cast<LPARAM>(t.hiddenIconsButton));
     Sleep(250);
     POINT pointer{};
     GetCursorPos(&pointer);

@@ -120,6 +120,34 @@ TEST(Ending, AWatcherInItsWaitLeavesTheAreaToTheTaskbar)
                                          << back.bottom - back.top << ", laid out at " << home.left << "," << home.top;
 }
 
+// While the taskbar hangs (its thread asleep, as Explorer with a stuck shell extension) the
+// main window goes on answering: a resize from another program returns long before the
+// taskbar wakes. An ending asked for during the hang gives the area back once it answers.
+TEST(Ending, AHungTaskbarHangsNeitherTheWindowNorTheEnding)
+{
+    StandIn standIn("6.1");
+    const RECT home = RectOf(standIn.notifyArea());
+    Program program("win7");
+    program.start();
+    ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
+    HWND main = program.mainWindow();
+    size_t mark = standIn.journalMark();
+    ASSERT_EQ(standIn.command("hang 6000"), 1);
+    ASSERT_TRUE(standIn.waitForJournal("hang", 3000, mark));
+    const DWORD hungAt = GetTickCount();
+    const RECT r = RectOf(main);
+    SetWindowPos(main, nullptr, 0, 0, r.right - r.left + 30, r.bottom - r.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RedrawWindow(main, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ERASENOW);
+    DWORD_PTR ignored = 0;
+    EXPECT_NE(SendMessageTimeoutA(main, WM_NULL, 0, 0, SMTO_NORMAL, 1000, &ignored), 0);
+    EXPECT_LT(GetTickCount() - hungAt, 3000u) << "the main window waited for the hung taskbar";
+    program.endAsUser();
+    ASSERT_TRUE(program.waitExit(20000));
+    EXPECT_FALSE(standIn.entries("standin", "hang-end", mark).empty());
+    const RECT back = RectOf(standIn.notifyArea());
+    EXPECT_TRUE(EqualRect(&back, &home)) << back.left << "," << back.top << ", laid out at " << home.left << "," << home.top;
+}
+
 // Writing the place changes those four keys only: comments, foreign sections and keys and
 // blank lines stay byte for byte where they were.
 TEST(Ending, ForeignSettingsLinesAreKept)
