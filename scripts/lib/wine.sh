@@ -24,7 +24,8 @@ wine_loader_runs() {
         return 1
     fi
     if ! out=$("$loader" --version 2>&1); then
-        wine_probe_error="$loader: $(printf '%s\n' "$out" | grep -v '^$' | tail -n 1)"
+        # The shell's own words when the kernel refuses the file, without its script prefix.
+        wine_probe_error="$loader: $(printf '%s\n' "$out" | grep -v '^$' | tail -n 1 | sed -E 's/^.*: line [0-9]+: [^:]+: //')"
         return 1
     fi
     return 0
