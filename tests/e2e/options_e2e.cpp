@@ -142,6 +142,10 @@ TEST(OptionsWindow, LayoutPerFlavour)
                 EXPECT_EQ(c.bottom - c.top, e.height);
             }
             EXPECT_TRUE(GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE);
+            // OK is the default button, drawn with its heavier frame.
+            if (e.id == 21 && e.parent == 0) {
+                EXPECT_EQ(GetWindowLongA(control, GWL_STYLE) & 0xF, BS_DEFPUSHBUTTON);
+            }
             if (lstrcmpiA(e.cls, "msctls_trackbar32") == 0) {
                 EXPECT_EQ(SendMessageA(control, TBM_GETRANGEMIN, 0, 0), 100);
                 EXPECT_EQ(SendMessageA(control, TBM_GETRANGEMAX, 0, 0), 255);
