@@ -310,8 +310,8 @@ TEST(TaskbarUpkeep, CollapsedTaskbarIsLeftAlone)
 }
 
 // Visual styles off and "Flat" checked: the static edge that the taskbar puts back on the
-// notification area is taken off again. With visual styles on the box is disabled and the
-// edge stays.
+// notification area is taken off again, and put back at the end. With visual styles on the
+// box is disabled and the edge stays.
 TEST(TaskbarUpkeep, FlatLook)
 {
     for (bool themed : {false, true}) {
@@ -336,6 +336,7 @@ TEST(TaskbarUpkeep, FlatLook)
         // The display has more than 256 colours: the opacity trackbar stays enabled.
         EXPECT_TRUE(IsWindowEnabled(FindChild(options, "msctls_trackbar32")));
         run.end();
+        EXPECT_TRUE(edged()) << "the taskbar gets its notification area back with the static edge";
     }
 }
 
