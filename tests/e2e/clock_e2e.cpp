@@ -306,6 +306,14 @@ TEST(ClockClicks, RightClickGoesToTheTaskbar)
     ASSERT_EQ(ups.size(), 1u);
     EXPECT_EQ(ups[0].number("x"), expected.x);
     EXPECT_EQ(ups[0].number("y"), expected.y);
+    // On the clock, the taskbar is asked to hit-test the pointer's place in its own terms.
+    const long long hitPlace = static_cast<DWORD>(MAKELPARAM(expected.x, expected.y));
+    EXPECT_TRUE(WaitUntil([&] {
+        auto hits = run.standIn.entries("Shell_TrayWnd", "WM_NCHITTEST", mark);
+        return std::any_of(hits.begin(), hits.end(), [&](const JournalEntry& e) {
+            return e.number("wParam") == 0 && e.number("lParam") == hitPlace;
+        });
+    }, 3000)) << "no hit test of " << expected.x << "," << expected.y;
 
     Pause(500);
     mark = run.standIn.journalMark();
