@@ -208,10 +208,27 @@ TEST(ClockTooltip, TheProgramsOwnOn51)
     run.end();
 }
 
-// A click on the clock on "6.1" asks for the flyout and moves it beside the main window;
-// a click on the hidden-icons button brings the overflow window beside it too.
+// A click on the clock on "6.1" asks for the flyout and moves it beside the main window
+// ("6.0" by way of the main window's top edge); a click on the hidden-icons button brings
+// the overflow window beside it too.
 TEST(ClockClicks, FlyoutAndOverflowWindowOn61)
 {
+    {
+        // On "6.0" the flyout goes to the main window's top edge first, then to its place.
+        Running vista("6.0", "vista");
+        ASSERT_TRUE(vista.started());
+        const size_t mark = vista.standIn.journalMark();
+        Click(Centre(RectOf(vista.clock())));
+        HWND flyout = WaitForTopLevel("ClockFlyoutWindow", vista.standIn.processId(), 3000);
+        ASSERT_NE(flyout, nullptr);
+        const POINT expected = ExpectedPopupPlace(kPopupFlyout, vista.main(), flyout, false);
+        ASSERT_TRUE(WaitUntil([&] { return IsAt(flyout, expected); }, 3000));
+        const auto moves = vista.standIn.entries("ClockFlyoutWindow", "moved", mark);
+        ASSERT_GE(moves.size(), 2u);
+        EXPECT_EQ(moves[moves.size() - 2].number("x"), expected.x);
+        EXPECT_EQ(moves[moves.size() - 2].number("y"), RectOf(vista.main()).top);
+        vista.end();
+    }
     Running run("6.1", "win7");
     ASSERT_TRUE(run.started());
     const POINT clock = Centre(RectOf(run.clock()));
@@ -232,6 +249,9 @@ TEST(ClockClicks, FlyoutAndOverflowWindowOn61)
     POINT expected = ExpectedPopupPlace(kPopupFlyout, run.main(), flyout, true);
     EXPECT_TRUE(WaitUntil([&] { return IsAt(flyout, expected); }, 3000))
         << RectOf(flyout).left << "," << RectOf(flyout).top << " expected " << expected.x << "," << expected.y;
+    // Here it takes no step by the main window's top edge.
+    const auto moves = run.standIn.entries("ClockFlyoutWindow", "moved", mark);
+    EXPECT_TRUE(moves.size() < 2 || moves[moves.size() - 2].number("y") != RectOf(run.main()).top);
     // No control panel on this flavour, however often the clock is clicked.
     Click(clock);
     Pause(100);
