@@ -195,6 +195,13 @@ void PaintFlyout(HWND window, HDC dc)
 LRESULT CALLBACK FlyoutProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_DESTROY && window == flyout) flyout = nullptr;
+    // Each move, so that a test sees the steps by which the flyout was brought to its place.
+    if (message == WM_WINDOWPOSCHANGED) {
+        const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if (!(pos->flags & SWP_NOMOVE)) {
+            Journal("ClockFlyoutWindow", "moved", "x=" + std::to_string(pos->x) + " y=" + std::to_string(pos->y));
+        }
+    }
     return PaintWith(window, message, wParam, lParam, PaintFlyout);
 }
 

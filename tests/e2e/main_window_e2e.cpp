@@ -320,7 +320,7 @@ struct MinimumCase {
 class MinimumSize : public ::testing::TestWithParam<MinimumCase> {};
 
 // Sizing the window down by its corner stops at the minimum of the flavour's table (the
-// taskbar lies along the bottom edge here).
+// taskbar lies along the bottom edge here); the automatic fit keeps that size.
 TEST_P(MinimumSize, SizingStopsAtTheFlavoursMinimum)
 {
     const MinimumCase c = GetParam();
@@ -338,6 +338,15 @@ TEST_P(MinimumSize, SizingStopsAtTheFlavoursMinimum)
     RECT after = RectOf(run.main());
     EXPECT_EQ(after.right - after.left, width);
     EXPECT_EQ(after.bottom - after.top, c.height);
+    // A new icon refits the window, which keeps its minimum size.
+    auto count = [&](const char* key) { return std::stoi(run.program.report()[key]); };
+    const int fits = count("fits");
+    ASSERT_EQ(run.standIn.command("add 7 seven"), 1);
+    ASSERT_TRUE(WaitUntil([&] { return count("fits") > fits; }, 10000, 100));
+    const int cycles = count("trayWatchCycles");
+    ASSERT_TRUE(WaitUntil([&] { return count("trayWatchCycles") >= cycles + 2; }, 10000, 100));
+    const RECT refitted = RectOf(run.main());
+    EXPECT_TRUE(EqualRect(&after, &refitted)) << refitted.right - refitted.left << "x" << refitted.bottom - refitted.top;
     run.end();
 }
 

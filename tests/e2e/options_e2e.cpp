@@ -100,6 +100,15 @@ std::vector<HWND> Descendants(HWND window)
     return all;
 }
 
+std::vector<HWND> TopLevels(const char* cls, DWORD pid)
+{
+    std::vector<HWND> found;
+    for (HWND w = FindWindowExA(nullptr, nullptr, cls, nullptr); w; w = FindWindowExA(nullptr, w, cls, nullptr)) {
+        if (ProcessOf(w) == pid) found.push_back(w);
+    }
+    return found;
+}
+
 // The window exists hidden from the capture on, centred, with every control in its place;
 // on the 9x family the third hotkey and the flat switch are not offered.
 TEST(OptionsWindow, LayoutPerFlavour)
@@ -142,6 +151,10 @@ TEST(OptionsWindow, LayoutPerFlavour)
                 EXPECT_EQ(c.bottom - c.top, e.height);
             }
             EXPECT_TRUE(GetWindowLongA(control, GWL_STYLE) & WS_VISIBLE);
+            // OK is the default button, drawn with its heavier frame.
+            if (e.id == 21 && e.parent == 0) {
+                EXPECT_EQ(GetWindowLongA(control, GWL_STYLE) & 0xF, BS_DEFPUSHBUTTON);
+            }
             if (lstrcmpiA(e.cls, "msctls_trackbar32") == 0) {
                 EXPECT_EQ(SendMessageA(control, TBM_GETRANGEMIN, 0, 0), 100);
                 EXPECT_EQ(SendMessageA(control, TBM_GETRANGEMAX, 0, 0), 255);
@@ -159,6 +172,11 @@ TEST(OptionsWindow, LayoutPerFlavour)
                 EXPECT_EQ(GetWindowLongA(control, GWL_STYLE) & 0x3, CBS_DROPDOWNLIST);
             }
         }
+        // Each key list drops down with a scroll bar: 70 keys do not fit its 150 pixels. A combo
+        // box hands the scroll bar to its list, a window of its own on the desktop.
+        const std::vector<HWND> lists = TopLevels("ComboLBox", run.program.processId());
+        EXPECT_EQ(lists.size(), 3u);
+        for (HWND list : lists) EXPECT_TRUE(GetWindowLongA(list, GWL_STYLE) & WS_VSCROLL);
         run.end();
     }
 }

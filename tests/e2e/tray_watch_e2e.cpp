@@ -179,7 +179,7 @@ TEST(Fit, ReSizeClearOnlyShowsTheWindow)
 }
 
 // A one-column window without a title bar on "6.1" with a horizontal tray (visual styles
-// off) keeps its height however often the count changes.
+// off) keeps its height however often the count changes, and its bottom on the monitor.
 TEST(Fit, OneColumnWithoutTitleBarKeepsItsHeight)
 {
     RegistrySwitch classic(kThemePath, "ThemeActive", "0");
@@ -190,11 +190,17 @@ TEST(Fit, OneColumnWithoutTitleBarKeepsItsHeight)
     ASSERT_LE(Width(RectOf(main)), run.number("minWidth") + 4) << "one column";
     const int height = Height(RectOf(main));
     ASSERT_GT(height, run.number("minHeight") + 4) << "not also a row";
+    // Put partly below the monitor's bottom, the fit pulls it back onto the monitor.
+    const RECT r = RectOf(main);
+    const int monitorBottom = MonitorOf(POINT{r.left, r.top}, false).bottom;
+    SetWindowPos(main, nullptr, r.left, monitorBottom + 30 - height, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(WaitUntil([&] { return RectOf(main).bottom == monitorBottom + 30; }, 3000));
     const char* const changes[] = {"add 7 seven", "hide 7", "show 7", "hide 7", "show 7",
                                    "add 8 eight", "hide 8", "remove 7", "show 8", "remove 8"};
     for (const char* change : changes) {
         ASSERT_TRUE(run.changeIcons(change)) << change;
         EXPECT_EQ(Height(RectOf(main)), height) << change;
+        EXPECT_EQ(RectOf(main).bottom, monitorBottom) << change;
     }
     run.end();
 }
@@ -310,8 +316,8 @@ TEST(TaskbarUpkeep, CollapsedTaskbarIsLeftAlone)
 }
 
 // Visual styles off and "Flat" checked: the static edge that the taskbar puts back on the
-// notification area is taken off again. With visual styles on the box is disabled and the
-// edge stays.
+// notification area is taken off again, and put back at the end. With visual styles on the
+// box is disabled and the edge stays.
 TEST(TaskbarUpkeep, FlatLook)
 {
     for (bool themed : {false, true}) {
@@ -336,6 +342,7 @@ TEST(TaskbarUpkeep, FlatLook)
         // The display has more than 256 colours: the opacity trackbar stays enabled.
         EXPECT_TRUE(IsWindowEnabled(FindChild(options, "msctls_trackbar32")));
         run.end();
+        EXPECT_TRUE(edged()) << "the taskbar gets its notification area back with the static edge";
     }
 }
 

@@ -19,6 +19,19 @@ struct Row {
     int style;  // the low style bits that make the control what it is
 };
 
+// Whether the screen shows the colour somewhere on the window.
+bool ShowsColour(HWND window, COLORREF colour)
+{
+    const RECT r = RectOf(window);
+    HDC screen = GetDC(nullptr);
+    bool found = false;
+    for (int y = r.top; y < r.bottom && !found; ++y) {
+        for (int x = r.left; x < r.right && !found; ++x) found = GetPixel(screen, x, y) == colour;
+    }
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
 // The layout, a click on each link, and the hand cursor, on a flavour with larger links and
 // one without.
 TEST(VersionWindow, LayoutAndLinks)
@@ -74,6 +87,10 @@ TEST(VersionWindow, LayoutAndLinks)
         EXPECT_EQ(iconRect.right - iconRect.left, GetSystemMetrics(SM_CXICON));
         EXPECT_EQ(TextOf(about).rfind("ヴェルトリン\n\rVersion 1.4.8.3\n\r", 0), 0u) << TextOf(about);
         ASSERT_EQ(OpenFromMenu(program, kMenuVersion, "VeltVerWnd"), version);
+        // The links are written in blue, the rest in the window's text colour.
+        const COLORREF blue = RGB(0, 0, 255);
+        EXPECT_TRUE(WaitUntil([&] { return ShowsColour(web, blue) && ShowsColour(mail, blue); }, 3000)) << "links not blue";
+        EXPECT_FALSE(ShowsColour(about, blue));
         // Over a link the pointer is the hand; over the about text the arrow.
         HCURSOR hand = reinterpret_cast<HCURSOR>(program.reportedHandle("handCursor"));
         HCURSOR arrow = reinterpret_cast<HCURSOR>(program.reportedHandle("arrowCursor"));

@@ -69,6 +69,9 @@ TEST(TrayWatch, WorkingSetAndCollapsedTaskbar)
 {
     EXPECT_FALSE(ShouldTrimWorkingSet(2047999));
     EXPECT_TRUE(ShouldTrimWorkingSet(2048000));
+    // The trim goes to 500 to 1000 KiB, in bytes.
+    EXPECT_EQ(kWorkingSetTrimMinimum, 500u * 1024);
+    EXPECT_EQ(kWorkingSetTrimMaximum, 1000u * 1024);
     EXPECT_TRUE(IsTaskbarCollapsed(Rect{0, 0, 2, 30}));
     EXPECT_TRUE(IsTaskbarCollapsed(Rect{0, 0, 1280, 2}));
     EXPECT_FALSE(IsTaskbarCollapsed(Rect{0, 0, 1280, 3}));
