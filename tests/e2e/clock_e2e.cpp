@@ -233,7 +233,9 @@ TEST(ClockClicks, FlyoutAndOverflowWindowOn61)
         HWND flyout = WaitForTopLevel("ClockFlyoutWindow", vista.standIn.processId(), 3000);
         ASSERT_NE(flyout, nullptr);
         const POINT expected = ExpectedPopupPlace(kPopupFlyout, vista.main(), flyout, false);
-        ASSERT_TRUE(WaitUntil([&] { return IsAt(flyout, expected); }, 3000));
+        // The window is seen at its place a moment before the stand-in has journalled the move.
+        const std::string last = "moved\tx=" + std::to_string(expected.x) + " y=" + std::to_string(expected.y);
+        ASSERT_TRUE(vista.standIn.waitForJournal(last, 3000, mark));
         const auto moves = vista.standIn.entries("ClockFlyoutWindow", "moved", mark);
         ASSERT_GE(moves.size(), 2u);
         EXPECT_EQ(moves[moves.size() - 2].number("x"), expected.x);
