@@ -75,7 +75,7 @@ static BOOL MoveReplacing(const char* from, const char* to)
 // implemented (the 9x family), MoveFileA cannot replace a file, so the old one is first
 // moved aside: at every moment velt.ini is the whole old file, the whole new one, or absent
 // with the whole old one aside (which the reader then takes).
-static bool PutInPlace(const char* temporary)
+static bool TryPutInPlace(const char* temporary)
 {
     if (MoveReplacing(temporary, settingsPath)) return true;
     if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
@@ -89,11 +89,32 @@ static bool PutInPlace(const char* temporary)
         if (!MoveFileA(settingsPath, aside)) return false;
     }
     if (!MoveFileA(temporary, settingsPath)) {
+        DWORD error = GetLastError();
         if (hadFile) MoveFileA(aside, settingsPath);
+        SetLastError(error);
         return false;
     }
     DeleteFileA(aside);
     return true;
+}
+
+// A file that anyone holds open, even only to read it and shared every way (a virus
+// scanner, an indexer, a backup, an editor), cannot be replaced until it is let go. Such
+// holds are short, so the replacement is tried again for a while before the change is
+// given up; giving up at once lost the user's change to a reader's glance.
+static bool PutInPlace(const char* temporary)
+{
+    constexpr int kAttempts = 40;
+    constexpr DWORD kPauseMs = 25;
+    for (int attempt = 1;; ++attempt) {
+        if (TryPutInPlace(temporary)) return true;
+        DWORD error = GetLastError();
+        if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == kAttempts) return false;
+        // A read-only file is refused the same way, for good.
+        DWORD attributes = GetFileAttributesA(settingsPath);
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+        Sleep(kPauseMs);
+    }
 }
 
 void WriteSettingNumber(const char* section, const char* key, int32_t value)

@@ -37,13 +37,6 @@ void RemoveTree(const std::string& path)
     RemoveDirectoryA(path.c_str());
 }
 
-HANDLE OpenShared(const std::string& path)
-{
-    // Shared every way: the writer keeps appending while the test reads.
-    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-}
-
 bool Matches(HWND window, const char* cls, DWORD pid)
 {
     return ClassOf(window) == cls && (pid == 0 || ProcessOf(window) == pid);
@@ -105,6 +98,13 @@ void Send(std::vector<INPUT> inputs)
 }  // namespace
 
 // ---- Files and folders -------------------------------------------------------------
+
+HANDLE OpenShared(const std::string& path)
+{
+    // Shared every way: the writer keeps appending while the test reads.
+    return CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
 
 std::string BinDir()
 {

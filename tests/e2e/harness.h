@@ -18,6 +18,8 @@ namespace e2e {
 // Folder of the running test program; veltrin.exe, standin.exe and opener.exe lie there too.
 std::string BinDir();
 std::string ReadFile(const std::string& path);
+// Opened to read, shared every way, as a reader that lets others write on.
+HANDLE OpenShared(const std::string& path);
 bool WriteFile(const std::string& path, const std::string& content);
 bool FileExists(const std::string& path);
 

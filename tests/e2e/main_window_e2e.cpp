@@ -244,8 +244,9 @@ TEST(Help, OpensTheLocalFileOrTheWebPage)
 }
 
 // The second hotkey switches the title bar: hidden, the program's own icon is there exactly
-// once; shown again, it is gone; the setting follows. A window at its minimum height that
-// gets its title bar back grows upward by the caption and keeps its bottom edge.
+// once; shown again, it is gone; the setting follows, even when a reader holds the file
+// open at that moment. A window at its minimum height that gets its title bar back grows
+// upward by the caption and keeps its bottom edge.
 TEST(TitleBar, HotkeySwitchesItWithTheOwnIcon)
 {
     RegistrySwitch classic(kThemePath, "ThemeActive", "0");
@@ -272,9 +273,13 @@ TEST(TitleBar, HotkeySwitchesItWithTheOwnIcon)
     ASSERT_TRUE(WaitUntil([&] { return RectOf(main).bottom - RectOf(main).top == minHeight - caption; }, 3000));
     RECT low = RectOf(main);
 
+    HANDLE reader = OpenShared(run.program.iniPath());
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
     KeyChord({VK_CONTROL, VK_MENU, 'T'});
     ASSERT_TRUE(WaitUntil([&] { return (GetWindowLongA(main, GWL_STYLE) & WS_CAPTION) == WS_CAPTION; }, 3000));
     ASSERT_TRUE(run.standIn.waitForJournal("NIM_DELETE", 3000, mark));
+    Pause(300);
+    CloseHandle(reader);
     EXPECT_EQ(run.standIn.entries("Shell_TrayWnd", "NIM_ADD", mark).size(), 1u);
     EXPECT_EQ(run.standIn.entries("Shell_TrayWnd", "NIM_DELETE", mark).size(), 1u);
     EXPECT_TRUE(WaitUntil([&] { return run.program.readIni().find("Title=1") != std::string::npos; }, 3000));
