@@ -38,6 +38,17 @@ void Drag(POINT from, POINT to)
     Pause(100);
     PressButton();
     Pause(150);
+    // Under load the system's move or size loop may take the press late; moves before it
+    // would be lost, and a release before it ends the loop unmoved.
+    WaitUntil(
+        [&] {
+            GUITHREADINFO info{};
+            info.cbSize = sizeof info;
+            HWND under = WindowFromPoint(from);
+            return under && GetGUIThreadInfo(GetWindowThreadProcessId(under, nullptr), &info) &&
+                   (info.flags & GUI_INMOVESIZE);
+        },
+        2000);
     for (int step = 1; step <= 5; ++step) {
         MoveCursor(from.x + (to.x - from.x) * step / 5, from.y + (to.y - from.y) * step / 5);
         Pause(60);
