@@ -441,9 +441,16 @@ TEST(ClockWatch, HidesWhenLeftInactive)
         EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(run.main()); }, 3000));
     }
     // With the pointer on the tray it stays, however long the focus is elsewhere.
+    // Under load the first cycles after the show may still find what lay under the pointer
+    // before, and hide the window again: it is shown until it stays.
     MoveCursor(Centre(RectOf(run.clock())).x, Centre(RectOf(run.clock())).y);
-    ShowWindow(run.main(), SW_SHOWNOACTIVATE);
-    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(run.main()); }, 3000));
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            if (!IsWindowVisible(run.main())) ShowWindow(run.main(), SW_SHOWNOACTIVATE);
+            Pause(200);
+            return IsWindowVisible(run.main()) != FALSE;
+        },
+        3000));
     Pause(800);
     EXPECT_TRUE(IsWindowVisible(run.main()));
     // The taskbar's overflow window counts as the tray: it keeps the main window while the
