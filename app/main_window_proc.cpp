@@ -206,7 +206,7 @@ static void OnPrintClient(LPARAM lParam)
     ReleaseDC(mainWindow, dc);
 }
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
     const TaskbarWindows& t = taskbarWindows;
     switch (message) {

@@ -98,7 +98,7 @@ static void KeepCheckState(HWND box)
     if (GetWindowLongPtrA(box, GWLP_USERDATA) != state) SetWindowLongPtrA(box, GWLP_USERDATA, state);
 }
 
-static LRESULT CALLBACK CheckBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam)
+static LRESULT CALLBACK CheckBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
     const LRESULT result = CallWindowProcA(buttonProc, box, message, wParam, lParam);
     if (message != WM_NCDESTROY) KeepCheckState(box);
@@ -320,7 +320,7 @@ static void HideOptionsWindow()
     secondaryWindowOpen = 0;
 }
 
-LRESULT CALLBACK OptionsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK OptionsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
     switch (message) {
     case WM_DESTROY:

@@ -48,7 +48,7 @@ void CreateVersionControls()
 
 static bool IsLink(HWND control) { return control && (control == webLink || control == mailLink); }
 
-LRESULT CALLBACK VersionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK VersionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
     switch (message) {
     case WM_DESTROY:

@@ -11,4 +11,4 @@ extern HWND mailLink;
 
 void CreateVersionWindow();
 void CreateVersionControls();
-LRESULT CALLBACK VersionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK VersionWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;

@@ -47,7 +47,7 @@ static void PaintClockTip(HWND window)
     EndPaint(window, &ps);
 }
 
-static LRESULT CALLBACK ClockTipProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+static LRESULT CALLBACK ClockTipProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
     switch (message) {
     case WM_SHOWWINDOW:
