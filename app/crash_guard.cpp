@@ -12,6 +12,7 @@
 
 #include "app/main_window.h"
 #include "app/taskbar_return.h"
+#include "core/foreground.h"
 #include "core/shared_state.h"
 #include "watch/watchers.h"
 
@@ -26,6 +27,7 @@ static void ReturnOnce()
     RequestWatcherStop(trayWatchControl);
     RequestWatcherStop(pointerWatchControl);
     if (notifyAreaCaptured) ReturnNotifyAreaToTaskbar();
+    PutBackForegroundLockTimeout();
 }
 
 static LONG WINAPI OnUnhandledException(EXCEPTION_POINTERS*)
