@@ -250,6 +250,62 @@ TEST(EdgeSensing, EdgesRevealTheHiddenWindow)
     }
 }
 
+// The system-wide value as it stands now. Wine keeps a value set for the session under its
+// own key and each process caches what it read first, so the key is read itself.
+DWORD ForegroundLockTimeout()
+{
+    DWORD value = 0, size = sizeof value;
+    HKEY key;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Wine\\Temporary System Parameters\\Control Panel\\Desktop", 0,
+                      KEY_READ, &key) == ERROR_SUCCESS) {
+        RegQueryValueExA(key, "ForegroundLockTimeout", nullptr, nullptr, reinterpret_cast<BYTE*>(&value), &size);
+        RegCloseKey(key);
+    }
+    return value;
+}
+
+// The foreground-lock time-out is the user's system-wide setting, zero only for the moment
+// of a switch. Switches on two threads at once (each held open for a while by a test
+// switch, so that they overlap for certain): a click on the clock, left or right, hands the
+// foreground over on the pointer watcher while a press on the frame does on the main
+// thread. During the burst the time-out is zero; after it, the user's value is back.
+TEST(Foreground, TheUsersLockTimeOutComesBack)
+{
+    const DWORD before = ForegroundLockTimeout();
+    const DWORD users = 54321;
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(users), 0);
+    MoveCursor(640, 400);
+    SetEnvironmentVariableA("VELTRIN_TEST_HOLD_FOREGROUND", "1");
+    Running run("6.1", "win7", kNoEdges);
+    SetEnvironmentVariableA("VELTRIN_TEST_HOLD_FOREGROUND", nullptr);
+    ASSERT_TRUE(run.started());
+    RecordingWindow elsewhere(200, 100, true);
+    for (MouseButton button : {MouseButton::Left, MouseButton::Right}) {
+        SCOPED_TRACE(button == MouseButton::Left ? "left click" : "right click");
+        SetForegroundWindow(elsewhere.hwnd());
+        ASSERT_TRUE(WaitForSteadyForeground());
+        const RECT clock = RectOf(FindChild(run.standIn.notifyArea(), "TrayClockWClass"));
+        const RECT frame = RectOf(run.main());
+        MoveCursor((clock.left + clock.right) / 2, (clock.top + clock.bottom) / 2);
+        Pause(50);
+        PressButton(button);
+        Pause(60);
+        ReleaseButton(button);
+        ASSERT_TRUE(WaitUntil([] { return ForegroundLockTimeout() == 0; }, 300, 5)) << "no switch on the pointer watcher";
+        // Held until the main thread's switch is over and its size loop has taken the press.
+        MoveCursor((frame.left + frame.right) / 2, frame.bottom - 2);
+        PressButton();
+        Pause(600);
+        ReleaseButton();
+        EXPECT_TRUE(WaitUntil([&] { return ForegroundLockTimeout() == users; }, 5000))
+            << "left at " << ForegroundLockTimeout();
+        MoveCursor(640, 400);
+        run.standIn.command("flyout close");
+    }
+    run.end();
+    SystemParametersInfoA(SPI_SETFOREGROUNDLOCKTIMEOUT, 0, reinterpret_cast<void*>(static_cast<UINT_PTR>(before)), 0);
+}
+
 // With Key = 33 the edges count only while Shift and Ctrl are held; Alt alone does nothing.
 // A sum that names no set of keys (19) senses nothing at all.
 TEST(EdgeSensing, ModifierKeys)
