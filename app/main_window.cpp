@@ -7,6 +7,7 @@
 #include "app/test_hooks.h"
 #include "app/main_window_proc.h"
 #include "app/capture_rules.h"
+#include "app/taskbar_return.h"
 #include "core/messages.h"
 #include "core/optional_functions.h"
 #include "core/shared_state.h"
@@ -30,6 +31,7 @@ HANDLE trayWatchHandle;
 HANDLE pointerWatchHandle;
 bool notifyAreaCaptured;
 bool startingUp;
+bool closeRequestedAtStart;
 
 void CreateMainWindow()
 {
@@ -54,6 +56,7 @@ void CreateMainWindow()
                                   WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_THICKFRAME,
                                   at.x, at.y, width, height, ownerWindow, nullptr, instance, nullptr);
     startingUp = false;
+    if (closeRequestedAtStart) PostMessageA(window, WM_CLOSE, 0, 0);
     if (optionalFunctions.layeredAvailable) {
         BYTE alpha = static_cast<BYTE>(ReadSettingInt("Window", "Alpha", 255));
         optionalFunctions.setLayeredWindowAttributes(window, 0, alpha, LWA_ALPHA);
@@ -74,11 +77,25 @@ void HandleMainWindowCreate(HWND window)
     BeginCapture(window);
 }
 
+// Every call into the taskbar's process, and every message box, serves the messages other
+// programs send meanwhile: a log-off query among them runs the whole ending right there,
+// inside the capture. The capture then goes no further, and what the interrupted step
+// itself added after that ending (an icon, a hotkey) is taken away again.
+static bool CaptureCutShort()
+{
+    if (!endingStarted) return false;
+    // Given back already, unless our own SetParent was carried out after the ending's.
+    if (IsChild(mainWindow, taskbarWindows.notifyArea)) ReturnNotifyAreaToTaskbar();
+    DeleteTrayIcon();
+    for (const HotkeyBinding& hotkey : hotkeys) UnregisterHotKey(mainWindow, hotkey.id);
+    return true;
+}
+
 void BeginCapture(HWND window)
 {
     mainWindow = window;
     SetWindowLongA(mainWindow, GWL_STYLE, GetWindowLongA(mainWindow, GWL_STYLE) | WS_VISIBLE);
-    CaptureNotifyArea();
+    if (!CaptureNotifyArea()) return;
     trayWatchHandle = CreateThread(nullptr, 0, TrayWatchThread, &trayWatchControl, 0, nullptr);
     pointerWatchHandle = CreateThread(nullptr, 0, PointerWatchThread, &pointerWatchControl, 0, nullptr);
     ArmFaultSwitch();
@@ -102,8 +119,9 @@ static void AddHotkeyAtoms()
     hotkeys[2].id = GlobalAddAtomA("VeltrinKey3");
 }
 
-// Takes the notification area out of the taskbar and lets it fill the main window.
-static void TakeNotifyArea()
+// Takes the notification area out of the taskbar and lets it fill the main window; false
+// when an ending began meanwhile, which has given the area back already.
+static bool TakeNotifyArea()
 {
     const TaskbarWindows& t = taskbarWindows;
     GetWindowRect(t.notifyArea, &notifyAreaHomeRect);
@@ -114,7 +132,9 @@ static void TakeNotifyArea()
     // notification area back.
     notifyAreaCaptured = true;
     SetParent(t.notifyArea, mainWindow);
+    if (endingStarted) return false;
     MoveWindow(t.notifyArea, 0, 0, client.right, client.bottom, TRUE);
+    return !endingStarted;
 }
 
 // On 6.x with visual styles a saved size below the minimum would cut the clock off.
@@ -133,12 +153,13 @@ static void RaiseSavedSizeToMinimum()
     }
 }
 
-void CaptureNotifyArea()
+bool CaptureNotifyArea()
 {
     FindTaskbarWindows();
     TaskbarWindows& t = taskbarWindows;
     titleBarShown = ReadSettingInt("Window", "Title", 1) == 0 ? 1 : 0;
     ToggleTitleBar(1);
+    if (CaptureCutShort()) return false;
     BuildPopupMenu();
     SendMessageA(mainWindow, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), FALSE);
     AddHotkeyAtoms();
@@ -146,11 +167,13 @@ void CaptureNotifyArea()
     if (!t.startButton) t.startButton = FindWindowExA(t.taskbar, nullptr, "Button", nullptr);
 
     FaultPoint(FaultSite::capture);
-    TakeNotifyArea();
+    if (!TakeNotifyArea() && CaptureCutShort()) return false;
     FaultPoint(FaultSite::capture);
     const UINT frameOnly = SWP_NOSIZE | SWP_NOMOVE | SWP_FRAMECHANGED;
     SetWindowPos(t.notifyArea, HWND_BOTTOM, 0, 0, 0, 0, frameOnly);
+    if (CaptureCutShort()) return false;
     SetWindowPos(t.clock, HWND_BOTTOM, 0, 0, 0, 0, frameOnly);
+    if (CaptureCutShort()) return false;
 
     CreateOptionsWindow();
     CreateVersionWindow();
@@ -158,6 +181,7 @@ void CaptureNotifyArea()
     RegisterHotkeysAtStart();
     CreateVersionControls();
     if (!IsWindowsVersion("6.0") && !IsWindowsVersion("6.1")) CreateClockTipWindow();
+    if (CaptureCutShort()) return false;
     FaultPoint(FaultSite::capture);
 
     ComputeMinimumSize();
@@ -168,15 +192,21 @@ void CaptureNotifyArea()
     } else {
         InvalidateRect(t.iconToolbar, nullptr, FALSE);
     }
+    if (CaptureCutShort()) return false;
     PrepareWatcherControl(trayWatchControl, mainWindow);
     PrepareWatcherControl(pointerWatchControl, mainWindow);
     SendToTaskbarBounded(t.iconToolbar, WM_KILLFOCUS, 0, 0);
     SendToTaskbarBounded(t.clock, WM_KILLFOCUS, 0, 0);
     FaultPoint(FaultSite::capture);
+    return !CaptureCutShort();
 }
 
 void RehostNotifyArea()
 {
+    // Once the ending has begun the area is the taskbar's for good: a new taskbar (a log-off
+    // that another program cancelled leaves the user working on) must not get it taken away
+    // by a program that has already said goodbye.
+    if (endingStarted) return;
     TaskbarWindows& t = taskbarWindows;
     if (!IsWindow(t.notifyArea)) {
         // Explorer restarted: the recorded windows died with it. Capture the new taskbar's
@@ -185,13 +215,14 @@ void RehostNotifyArea()
         if (!t.notifyArea) return;
         t.startButton = FindWindowA("Button", "スタート");
         if (!t.startButton) t.startButton = FindWindowExA(t.taskbar, nullptr, "Button", nullptr);
-        TakeNotifyArea();
-        ComputeMinimumSize();
+        if (TakeNotifyArea()) ComputeMinimumSize();
         return;
     }
     SetParent(t.notifyArea, t.taskbar);
+    if (endingStarted) return;
     MoveWindow(t.taskbar, 0, 0, notifyAreaHomeRect.right - notifyAreaHomeRect.left,
                notifyAreaHomeRect.bottom - notifyAreaHomeRect.top, TRUE);
+    if (endingStarted) return;
     GetWindowRect(t.notifyArea, &notifyAreaHomeRect);
     TakeNotifyArea();
 }

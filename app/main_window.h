@@ -16,9 +16,12 @@ extern bool notifyAreaCaptured;
 // arrives then (the capture's calls into the taskbar's process let other programs' sent
 // messages in) waits until the capture is whole.
 extern bool startingUp;
+// A close request that arrived while startingUp, to be handled once the start is over.
+extern bool closeRequestedAtStart;
 
 void CreateMainWindow();
 void HandleMainWindowCreate(HWND window);
 void BeginCapture(HWND window);
-void CaptureNotifyArea();
+// False when an ending began in the middle of it: the capture stopped there.
+bool CaptureNotifyArea();
 void RehostNotifyArea();

@@ -215,10 +215,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         return 0;
     case WM_CLOSE:
         // Closed in the middle of the capture, the window would be destroyed with the
-        // notification area half taken, and the area with it; the close comes once the
-        // message loop runs.
+        // notification area half taken, and the area with it; the request is kept and
+        // handled once the capture is whole. (Posted again at once, it would come straight
+        // back inside the modal loop of a message box shown during the start, a core
+        // spinning for as long as the box is up.)
         if (startingUp) {
-            PostMessageA(window, WM_CLOSE, 0, 0);
+            closeRequestedAtStart = true;
             return 0;
         }
         // A second close (another copy asking too) can arrive while the ending gives the
@@ -233,7 +235,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         HandleQueryEndSession();
         return TRUE;
     case WM_ENDSESSION:
-        if (wParam) HandleQueryEndSession();
+        HandleEndSession(wParam != 0);
         return 0;
     case WM_ACTIVATE:
         OnActivate(wParam, lParam);

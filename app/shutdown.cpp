@@ -134,3 +134,14 @@ void HandleQueryEndSession()
 {
     if (endingStarted.exchange(1) == 0) RestoreTaskbar();
 }
+
+void HandleEndSession(bool sessionEnds)
+{
+    if (sessionEnds) {
+        HandleQueryEndSession();
+    } else if (endingStarted) {
+        // The log-off was cancelled after the area went back and the place was saved: the
+        // program has said goodbye and ends, rather than stay behind as an empty window.
+        PostQuitMessage(0);
+    }
+}

@@ -8,3 +8,5 @@ void RestoreTaskbar();
 void ShowWaitWindow();
 void HandleDestroy();
 void HandleQueryEndSession();
+// WM_ENDSESSION: true when the session ends, false when the log-off was cancelled.
+void HandleEndSession(bool sessionEnds);

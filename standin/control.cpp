@@ -10,6 +10,7 @@
 //   report                   journals where TrayNotifyWnd is: parent and screen rectangle
 //   collapse on | collapse off   the taskbar shrinks to a 2-pixel client area, or is whole again
 //   staticedge               WS_EX_STATICEDGE back on the notification area
+//   query-end capture        a log-off query to the next program that takes the notification area
 //   messages | notices       counts kept with --count-messages (message_count.h)
 //   quit
 #include <cstdlib>
@@ -115,6 +116,10 @@ LRESULT RunCommand(HWND window, const std::string& text)
         const unsigned long ms = std::strtoul(object.c_str(), nullptr, 10);
         if (ms == 0 || ms > 600000) return 0;
         PostMessageA(window, kHangMessage, ms, 0);
+        return 1;
+    }
+    if (verb == "query-end" && object == "capture") {
+        queryEndAtCapture = true;
         return 1;
     }
     if (verb == "tclock" && object == "start") return StartTClock() ? 1 : 0;

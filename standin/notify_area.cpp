@@ -154,6 +154,12 @@ void JournalNewParent(HWND window)
     GetWindowThreadProcessId(parent, &pid);
     Journal("TrayNotifyWnd", "parent",
             "hwnd=" + HandleText(window) + " parent=" + HandleText(parent) + " class=" + cls + " pid=" + std::to_string(pid));
+    if (queryEndAtCapture && std::string(cls) == "TVeltrWnd") {
+        queryEndAtCapture = false;
+        DWORD_PTR answer = 0;
+        const bool answered = SendMessageTimeoutA(parent, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 20000, &answer) != 0;
+        Journal("standin", "query-end", "answered=" + std::to_string(answered) + " answer=" + std::to_string(answer));
+    }
 }
 
 }  // namespace

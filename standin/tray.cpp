@@ -120,6 +120,7 @@ void RegisterTrayClasses()
 }
 
 bool withNotifyArea = true;
+bool queryEndAtCapture = false;
 
 bool DockTaskbar()
 {

@@ -40,6 +40,10 @@ struct DemoIcons {
 extern DemoIcons demoIcons;
 // False: the taskbar is built without a notification area (--no-notify-area).
 extern bool withNotifyArea;
+// "query-end capture": the next program window that takes the notification area is sent
+// WM_QUERYENDSESSION right then, while its SetParent waits on the stand-in, as a log-off
+// that reaches a program in the middle of its capture.
+extern bool queryEndAtCapture;
 
 void RegisterTrayClasses();
 void CreateTrayTree();

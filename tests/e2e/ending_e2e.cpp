@@ -64,34 +64,64 @@ TEST(Ending, ExitRestoresTheTaskbarAndSavesThePlace)
     EXPECT_TRUE(next.waitExit(15000));
 }
 
-// Logging off: the query restores at once and answers TRUE; the later destroy only ends.
+// Logging off: the query restores at once and answers TRUE, also when it reaches the program
+// in the middle of its capture (sent while its SetParent waits on the taskbar). After that
+// nothing takes the area again: not a taskbar made anew ("TaskbarCreated", with the area
+// alive and with a new one), no watcher, no hotkey. A log-off cancelled later
+// (WM_ENDSESSION FALSE) ends the program without a second restore.
 TEST(Ending, LogOffRestoresOnce)
 {
-    StandIn standIn("6.1");
-    Program program("win7");
-    program.start();
-    ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
-    HWND main = program.mainWindow();
-    size_t mark = standIn.journalMark();
-    DWORD_PTR answer = 0;
-    ASSERT_TRUE(SendMessageTimeoutA(main, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 15000, &answer));
-    EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
-    EXPECT_EQ(ParentOf(standIn.notifyArea()), standIn.taskbar());
-    EXPECT_TRUE(program.iniExists());
-    EXPECT_TRUE(program.running());
+    for (bool inCapture : {false, true}) {
+        SCOPED_TRACE(inCapture ? "query inside the capture" : "query after the start");
+        StandIn standIn("6.1");
+        const RECT home = RectOf(standIn.notifyArea());
+        Program program("win7");
+        size_t mark = standIn.journalMark();
+        if (inCapture) {
+            ASSERT_EQ(standIn.command("query-end capture"), 1);
+            program.start();
+            ASSERT_TRUE(standIn.waitForJournal("\tquery-end\t", 20000, mark));
+            EXPECT_EQ(standIn.entries("standin", "query-end", mark).at(0).param("answer"), "1");
+        } else {
+            program.start();
+            ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
+            mark = standIn.journalMark();
+            DWORD_PTR answer = 0;
+            ASSERT_TRUE(SendMessageTimeoutA(program.mainWindow(), WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 15000, &answer));
+            EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE));
+        }
+        HWND main = program.mainWindow();
+        EXPECT_EQ(ParentOf(standIn.notifyArea()), standIn.taskbar());
+        EXPECT_TRUE(program.iniExists());
+        EXPECT_TRUE(program.running());
 
-    PostMessageA(main, WM_CLOSE, 0, 0);
-    ASSERT_TRUE(program.waitExit(15000));
-    Pause(300);
-    auto sizes = standIn.entries("Shell_TrayWnd", "WM_SIZE", mark);
-    size_t layoutRequests = 0;
-    for (const auto& e : sizes) layoutRequests += e.number("lParam") == 0 && e.number("wParam") == 0;
-    EXPECT_EQ(layoutRequests, 1u);
-    size_t homeMoves = 0;
-    for (const auto& e : standIn.entries("Shell_TrayWnd", "WM_WINDOWPOSCHANGED", mark)) {
-        homeMoves += e.number("x") == 0 && e.number("y") == 0;
+        PostMessageA(main, RegisterWindowMessageA("TaskbarCreated"), 0, 0);
+        ASSERT_EQ(standIn.command("restart"), 1);
+        Pause(700);
+        EXPECT_EQ(ParentOf(standIn.notifyArea()), standIn.taskbar()) << "the ended program took the new area";
+        const RECT back = RectOf(standIn.notifyArea());
+        EXPECT_TRUE(EqualRect(&back, &home)) << back.left << "," << back.top << ", laid out at " << home.left;
+        if (inCapture) {
+            EXPECT_EQ(program.report()["trayWatchCycles"], "0") << "a watcher started after the ending";
+        }
+        RecordingWindow window;
+        EXPECT_TRUE(RegisterHotKey(window.hwnd(), 1, MOD_CONTROL | MOD_SHIFT, 'A')) << "a hotkey outlived the ending";
+        UnregisterHotKey(window.hwnd(), 1);
+
+        SendMessageTimeoutA(main, WM_ENDSESSION, FALSE, 0, SMTO_NORMAL, 15000, nullptr);
+        ASSERT_TRUE(program.waitExit(15000)) << "a cancelled log-off left the ended program behind";
+        EXPECT_EQ(program.exitCode(), 0u);
+        size_t layoutRequests = 0;
+        for (const auto& e : standIn.entries("Shell_TrayWnd", "WM_SIZE", mark)) {
+            layoutRequests += e.number("lParam") == 0 && e.number("wParam") == 0;
+        }
+        EXPECT_EQ(layoutRequests, 1u);
+        size_t homeMoves = 0;
+        for (const auto& e : standIn.entries("Shell_TrayWnd", "WM_WINDOWPOSCHANGED", mark)) {
+            homeMoves += e.number("x") == 0 && e.number("y") == 0;
+        }
+        EXPECT_EQ(homeMoves, 1u);
     }
-    EXPECT_EQ(homeMoves, 1u);
 }
 
 // An ending that meets the pointer watcher in one of its waits (after a right click on the
