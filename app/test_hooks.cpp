@@ -96,6 +96,13 @@ bool HandleTestReport(UINT message)
     }
     std::fprintf(f, "minWidth=%d\r\nminHeight=%d\r\ntitleBarShown=%d\r\n", minWidth.load(), minHeight.load(),
                  titleBarShown.load());
+    // Under Wine another process cannot read this one's CPU time, so it is reported here.
+    FILETIME created, exited, kernel, user;
+    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
+    auto ms = [](const FILETIME& time) {
+        return static_cast<unsigned long>(((static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 10000);
+    };
+    std::fprintf(f, "cpuMs=%lu\r\n", ms(kernel) + ms(user));
     std::fprintf(f, "trayWatchCycles=%d\r\nfits=%d\r\nrevealHotkeys=%d\r\n",
                  TestEventCount(TestCounter::trayWatchCycle), TestEventCount(TestCounter::fit),
                  TestEventCount(TestCounter::revealHotkey));

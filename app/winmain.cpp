@@ -19,17 +19,30 @@
 // and both go on, each holding the notification area in turn. So a copy that takes over
 // asks whatever copy runs to close until the mutex is its own, i.e. until no other copy
 // runs; the last one to take over is the one that stays.
-static void TakeOverFromRunningCopy()
+// A running copy that is stuck (its taskbar hung, a debugger, another program's modal box)
+// may never end: after a while this copy says so and gives up, rather than wait unseen.
+// False then: the notification area is not this copy's to take.
+constexpr DWORD kTakeOverWait = 10000;
+constexpr DWORD kAskAgainAfter = 200;
+
+static bool TakeOverFromRunningCopy()
 {
     HANDLE mutex = CreateMutexA(nullptr, TRUE, "Veltrin");
-    if (GetLastError() != ERROR_ALREADY_EXISTS) return;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return true;
     MessageBoxA(nullptr, "既に起動しているヴェルトリンを\n\r終了してから起動します。", caption, MB_ICONINFORMATION);
-    for (;;) {
+    const DWORD start = GetTickCount();
+    for (DWORD spent = 0; spent < kTakeOverWait; spent = GetTickCount() - start) {
         HWND running = FindWindowA(MainWindowClass, nullptr);
-        if (running) SendMessageA(running, WM_CLOSE, 0, 0);
-        DWORD owned = WaitForSingleObject(mutex, 200);
-        if (owned != WAIT_TIMEOUT) return;  // ours, left by an ended copy, or no mutex at all
+        DWORD_PTR ignored = 0;
+        if (running) SendMessageTimeoutA(running, WM_CLOSE, 0, 0, SMTO_NORMAL, kTakeOverWait - spent, &ignored);
+        // Ours, left by an ended copy, or no mutex at all.
+        if (WaitForSingleObject(mutex, kAskAgainAfter) != WAIT_TIMEOUT) return true;
     }
+    // Whether a close that waited in vain is still handled later differs between systems;
+    // this one is, so the stuck copy ends once it can, everywhere alike.
+    if (HWND running = FindWindowA(MainWindowClass, nullptr)) PostMessageA(running, WM_CLOSE, 0, 0);
+    MessageBoxA(nullptr, "起動しているヴェルトリンが終了しませんので\r\n起動を中止します。", caption, MB_ICONINFORMATION);
+    return false;
 }
 
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
@@ -43,7 +56,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     char flavour[24];
     CurrentFlavour(flavour);
     InitEnvironment(flavour);
-    TakeOverFromRunningCopy();
+    if (!TakeOverFromRunningCopy()) return 1;
     CreateMainWindow();
 
     MSG msg{};

@@ -125,6 +125,12 @@ TEST(Capture, RefusedStartLeavesTaskbarAndSettingsAlone)
     ASSERT_EQ(program.waitStarted(standIn), StartOutcome::refused);
     EXPECT_EQ(program.messageBoxText(), "タスクトレイを取得出来ませんでしたので起動を中止します。");
     EXPECT_EQ(TextOf(program.messageBox()), "ヴェルトリン");
+    // A close request meanwhile (another copy asking) waits for the box to be closed: the
+    // program does not spin on it as long as the box is up.
+    const long cpuBefore = std::stol(program.report()["cpuMs"]);
+    PostMessageA(program.mainWindow(), WM_CLOSE, 0, 0);
+    Pause(1000);
+    EXPECT_LT(std::stol(program.report()["cpuMs"]) - cpuBefore, 250) << "the program spins while its box is up";
     program.pressMessageBoxButton(IDOK);
     ASSERT_TRUE(program.waitExit(15000));
     EXPECT_EQ(program.readIni(), "[Window]\r\nLeft=5\r\nTop=6\r\nWidth=200\r\nHeight=100\r\n");

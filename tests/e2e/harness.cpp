@@ -1,5 +1,7 @@
 #include "harness.h"
 
+#include <tlhelp32.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -233,6 +235,20 @@ ChildProcess::~ChildProcess()
 {
     terminate();
     if (process_) CloseHandle(process_);
+}
+
+void SuspendProcess(DWORD pid, bool suspend)
+{
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+    THREADENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+        if (entry.th32OwnerProcessID != pid) continue;
+        HANDLE thread = OpenThread(THREAD_SUSPEND_RESUME, FALSE, entry.th32ThreadID);
+        if (suspend) SuspendThread(thread); else ResumeThread(thread);
+        CloseHandle(thread);
+    }
+    CloseHandle(snapshot);
 }
 
 bool ChildProcess::running() const

@@ -73,6 +73,9 @@ private:
     DWORD pid_ = 0;
 };
 
+// Stops every thread of a process, as a debugger holds it, or lets them go again.
+void SuspendProcess(DWORD pid, bool suspend);
+
 // ---- Journals ----------------------------------------------------------------------
 
 // One journal line: <tick>\t<target>\t<event>\t<key=value ...>; a free-text value (tip=,

@@ -206,8 +206,23 @@ TEST(SingleInstance, SecondCopyAsksFirstThenTakesOver)
     EXPECT_NE(first.readIni().find("Width=177"), std::string::npos);
     ASSERT_EQ(second.waitStarted(standIn), StartOutcome::captured);
     EXPECT_EQ(ParentOf(standIn.notifyArea()), second.mainWindow());
-    second.endAsUser();
+
+    // A running copy that is stuck (held by a debugger here) does not end: a third copy
+    // says so after a while and ends, without taking the area. Once let go, the running
+    // copy answers the close it was sent.
+    Program third(first, "win7");
+    third.start();
+    ASSERT_EQ(third.waitStarted(standIn), StartOutcome::refused);
+    SuspendProcess(second.processId(), true);
+    third.pressMessageBoxButton(IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return third.messageBoxText() == "起動しているヴェルトリンが終了しませんので\r\n起動を中止します。"; },
+                          15000));
+    third.pressMessageBoxButton(IDOK);
+    EXPECT_TRUE(third.waitExit(5000));
+    EXPECT_EQ(third.mainWindow(), nullptr);
+    SuspendProcess(second.processId(), false);
     EXPECT_TRUE(second.waitExit(15000));
+    EXPECT_EQ(ParentOf(standIn.notifyArea()), standIn.taskbar());
 }
 
 // With the program in a folder whose path does not fit the program's path buffers, the
