@@ -67,6 +67,15 @@ int ReadSettingInt(const char* section, const char* key, int defaultValue)
     return ReadIniInt(text, section, key, defaultValue);
 }
 
+// The wait for a reader that holds the file: 40 pauses of 25 ms, for one write or for the
+// open group's writes together.
+constexpr int kPauses = 40;
+constexpr DWORD kPauseMs = 25;
+static int groupPausesLeft = -1;  // -1: no group is open
+
+SettingsWriteGroup::SettingsWriteGroup() { groupPausesLeft = kPauses; }
+SettingsWriteGroup::~SettingsWriteGroup() { groupPausesLeft = -1; }
+
 static BOOL MoveReplacing(const char* from, const char* to)
 {
     if (TestSwitchOn("NO_MOVEFILEEX")) {
@@ -98,8 +107,9 @@ static bool TryPutInPlace(const char* temporary, bool& settingsGone)
 // to a reader's glance.
 static bool PutInPlace(const char* temporary, bool& settingsGone)
 {
-    constexpr DWORD kPauseMs = 25;
-    for (int pausesLeft = 40;;) {
+    int ownPauses = kPauses;
+    int& pausesLeft = groupPausesLeft >= 0 ? groupPausesLeft : ownPauses;
+    for (;;) {
         if (TryPutInPlace(temporary, settingsGone)) return true;
         DWORD error = GetLastError();
         bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
@@ -113,29 +123,30 @@ static bool PutInPlace(const char* temporary, bool& settingsGone)
     }
 }
 
-void WriteSettingNumber(const char* section, const char* key, int32_t value)
+bool WriteSettingNumber(const char* section, const char* key, int32_t value)
 {
     char temporary[kFixedTextSize + 8];
-    if (!settingsAvailable || !TemporaryPath(temporary)) return;
+    if (!settingsAvailable || !TemporaryPath(temporary)) return false;
     std::string text;
     bool recovered = false;
     // A file we could not read is never overwritten: its other lines would be lost.
-    if (ReadSettingsText(text, recovered) == FileRead::failed) return;
+    if (ReadSettingsText(text, recovered) == FileRead::failed) return false;
     // A replacement cut short is finished before velt.ini.new is written afresh: until then
     // that file holds the only copy of the settings.
     bool settingsGone = false;
-    if (recovered && !PutInPlace(temporary, settingsGone)) return;
+    if (recovered && !PutInPlace(temporary, settingsGone)) return false;
     std::string updated = SetIniValue(text, section, key, FormatSettingValue(value));
 
     // Written beside the file and moved over it, so a failed write leaves the old file whole.
     HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     bool ok = WriteFile(file, updated.data(), static_cast<DWORD>(updated.size()), &written, nullptr) &&
               written == updated.size();
     ok = FlushFileBuffers(file) && ok;
     CloseHandle(file);
-    if (ok && PutInPlace(temporary, settingsGone)) return;
+    if (ok && PutInPlace(temporary, settingsGone)) return true;
     // Once velt.ini is gone, the new file is what holds the settings.
     if (!settingsGone) DeleteFileA(temporary);
+    return false;
 }
