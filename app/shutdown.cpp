@@ -108,6 +108,9 @@ void RestoreTaskbar()
     if (captured) {
         RECT r{};
         GetWindowRect(mainWindow, &r);
+        // One short wait in all for a file held open, and no report: the ending runs at
+        // log-off too, where a box would hold it up.
+        SettingsWriteGroup group;
         WriteSettingNumber("Window", "Top", r.top);
         WriteSettingNumber("Window", "Left", r.left);
         WriteSettingNumber("Window", "Width", r.right - r.left);

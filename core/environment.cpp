@@ -2,8 +2,6 @@
 // the two user-interface fonts.
 #include "core/environment.h"
 
-#include <shlwapi.h>
-
 #include <cstring>
 
 #include "core/optional_functions.h"
@@ -27,15 +25,23 @@ static void Keep(char* target, const FixedText& built)
     std::memcpy(target, built.text, kFixedTextSize);
 }
 
+static bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
 void GetExeDirectory()
 {
     char path[kFixedTextSize] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, kFixedTextSize);
-    exeDirectoryFits = length > 0 && length < kFixedTextSize;
-    DWORD longLength = LongPathNameInPlace(path, kFixedTextSize);
-    if (longLength >= kFixedTextSize) exeDirectoryFits = false;
-    PathRemoveFileSpecA(path);
-    std::memcpy(exeDirectory, path, kFixedTextSize);
+    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    // Only a whole path is made long, and it is terminated first: a path that filled the
+    // buffer comes back without its zero on 2000 and XP. 0 (failed, or no such function)
+    // keeps the path as it was.
+    if (length > 0 && length < sizeof path) {
+        path[length] = '\0';
+        DWORD longLength = LongPathNameInPlace(path, sizeof path);
+        if (longLength != 0) length = longLength;
+    }
+    FixedText folder = ExecutableFolder(path, sizeof path, length, IsLeadByte);
+    exeDirectoryFits = folder.fits;
+    Keep(exeDirectory, folder);
 }
 
 void CreateUiFonts(const char* flavour)

@@ -65,6 +65,25 @@ FixedText BuildHelpPath(const char* exeDirectory)
     return BuildPath(exeDirectory, "help.txt");
 }
 
+FixedText ExecutableFolder(const char* buffer, size_t size, size_t length, bool (*isLeadByte)(unsigned char))
+{
+    FixedText folder{};
+    if (length == 0 || length >= size || length >= sizeof folder.text) return folder;
+    size_t cut = length;
+    for (size_t i = 0; i < length; ++i) {
+        const auto byte = static_cast<unsigned char>(buffer[i]);
+        if (byte == '\\') {
+            cut = i;
+        } else if (isLeadByte(byte)) {
+            ++i;
+        }
+    }
+    if (cut == length) return folder;
+    std::memcpy(folder.text, buffer, cut);
+    folder.fits = true;
+    return folder;
+}
+
 UiFontChoice ChooseUiFont(const char* flavour)
 {
     if (std::strcmp(flavour, "6.0") == 0 || std::strcmp(flavour, "6.1") == 0) {

@@ -41,6 +41,15 @@ FixedText BuildMailtoUrl();    // "mailto:" + support address
 FixedText BuildSettingsPath(const char* exeDirectory);  // dir + "\velt.ini"
 FixedText BuildHelpPath(const char* exeDirectory);      // dir + "\help.txt"
 
+// The executable's folder from the path that GetModuleFileNameA or GetLongPathNameA left in
+// a buffer of `size` bytes, `length` being what the call returned. A path that filled the
+// buffer was cut, and on 2000 and XP it is not even terminated: only the first `length` bytes
+// are looked at, and such a folder is unusable (empty, fits == false), as after a failed call.
+// The folder is the text before the last backslash, so "%s\name" names a file in it (at a
+// drive's root too). `isLeadByte` tells the first bytes of double-byte characters: their
+// second byte may be a backslash that separates nothing.
+FixedText ExecutableFolder(const char* buffer, size_t size, size_t length, bool (*isLeadByte)(unsigned char));
+
 struct UiFontChoice {
     const char* faceName;
     int32_t height;

@@ -37,30 +37,44 @@ static FileRead ReadWholeFile(const char* path, std::string& text)
     return result;
 }
 
-// Where the settings file stands aside while a new one takes its place on systems that
-// cannot replace a file in one step.
-static bool AsidePath(char (&path)[kFixedTextSize + 8])
+// Where a write puts its new text before it takes the place of velt.ini.
+static bool TemporaryPath(char (&path)[kFixedTextSize + 8])
 {
-    int length = std::snprintf(path, sizeof path, "%s.old", settingsPath);
+    int length = std::snprintf(path, sizeof path, "%s.new", settingsPath);
     return length > 0 && static_cast<size_t>(length) < sizeof path;
 }
 
-// The settings file's text. Without a velt.ini, one left aside by a replacement that was
-// cut short (power loss between the two renames below) still holds the settings.
-static FileRead ReadSettingsText(std::string& text)
+// The settings file's text. Without a velt.ini, a velt.ini.new is the whole new text of a
+// replacement cut short between its two steps (it was flushed before velt.ini went), and
+// holds the settings. Nothing else stands in for velt.ini: a file of any other name may be
+// the user's own. `recovered` tells that the text came from velt.ini.new.
+static FileRead ReadSettingsText(std::string& text, bool& recovered)
 {
+    recovered = false;
     FileRead result = ReadWholeFile(settingsPath, text);
-    char aside[kFixedTextSize + 8];
-    if (result == FileRead::missing && AsidePath(aside)) result = ReadWholeFile(aside, text);
+    char temporary[kFixedTextSize + 8];
+    if (result != FileRead::missing || !TemporaryPath(temporary)) return result;
+    result = ReadWholeFile(temporary, text);
+    recovered = result != FileRead::missing;
     return result;
 }
 
 int ReadSettingInt(const char* section, const char* key, int defaultValue)
 {
     std::string text;
-    if (!settingsAvailable || ReadSettingsText(text) != FileRead::ok) return defaultValue;
+    bool recovered = false;
+    if (!settingsAvailable || ReadSettingsText(text, recovered) != FileRead::ok) return defaultValue;
     return ReadIniInt(text, section, key, defaultValue);
 }
+
+// The wait for a reader that holds the file: 40 pauses of 25 ms, for one write or for the
+// open group's writes together.
+constexpr int kPauses = 40;
+constexpr DWORD kPauseMs = 25;
+static int groupPausesLeft = -1;  // -1: no group is open
+
+SettingsWriteGroup::SettingsWriteGroup() { groupPausesLeft = kPauses; }
+SettingsWriteGroup::~SettingsWriteGroup() { groupPausesLeft = -1; }
 
 static BOOL MoveReplacing(const char* from, const char* to)
 {
@@ -71,70 +85,68 @@ static BOOL MoveReplacing(const char* from, const char* to)
     return MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
 }
 
-// Puts the finished new file in the place of the settings file. Where MoveFileExA is not
-// implemented (the 9x family), MoveFileA cannot replace a file, so the old one is first
-// moved aside: at every moment velt.ini is the whole old file, the whole new one, or absent
-// with the whole old one aside (which the reader then takes).
-static bool TryPutInPlace(const char* temporary)
+// One attempt to put the finished new file in the place of the settings file. Where
+// MoveFileExA is not implemented (the 9x family), MoveFileA cannot replace a file, so
+// velt.ini is deleted first (`settingsGone` then tells so) and the new file renamed: in
+// between, the reader takes the whole new file under its own name.
+static bool TryPutInPlace(const char* temporary, bool& settingsGone)
 {
     if (MoveReplacing(temporary, settingsPath)) return true;
     if (GetLastError() != ERROR_CALL_NOT_IMPLEMENTED) return false;
-    char aside[kFixedTextSize + 8];
-    if (!AsidePath(aside)) return false;
-    // With no velt.ini, a file aside is what the new text was built from: it goes only
-    // once the new file stands in place.
-    bool hadFile = GetFileAttributesA(settingsPath) != INVALID_FILE_ATTRIBUTES;
-    if (hadFile) {
-        DeleteFileA(aside);
-        if (!MoveFileA(settingsPath, aside)) return false;
+    if (!settingsGone && GetFileAttributesA(settingsPath) != INVALID_FILE_ATTRIBUTES) {
+        if (!DeleteFileA(settingsPath)) return false;
+        settingsGone = true;
     }
-    if (!MoveFileA(temporary, settingsPath)) {
-        DWORD error = GetLastError();
-        if (hadFile) MoveFileA(aside, settingsPath);
-        SetLastError(error);
-        return false;
-    }
-    DeleteFileA(aside);
-    return true;
+    return MoveFileA(temporary, settingsPath) != FALSE;
 }
 
 // A file that anyone holds open, even only to read it and shared every way (a virus
-// scanner, an indexer, a backup, an editor), cannot be replaced until it is let go. Such
-// holds are short, so the replacement is tried again for a while before the change is
-// given up; giving up at once lost the user's change to a reader's glance.
-static bool PutInPlace(const char* temporary)
+// scanner, an indexer, a backup, an editor), cannot be replaced until it is let go; a
+// deleted one keeps its name until then. Such holds are short, so the replacement is tried
+// again for a while before the change is given up; giving up at once lost the user's change
+// to a reader's glance.
+static bool PutInPlace(const char* temporary, bool& settingsGone)
 {
-    constexpr int kAttempts = 40;
-    constexpr DWORD kPauseMs = 25;
-    for (int attempt = 1;; ++attempt) {
-        if (TryPutInPlace(temporary)) return true;
+    int ownPauses = kPauses;
+    int& pausesLeft = groupPausesLeft >= 0 ? groupPausesLeft : ownPauses;
+    for (;;) {
+        if (TryPutInPlace(temporary, settingsGone)) return true;
         DWORD error = GetLastError();
-        if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == kAttempts) return false;
+        bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION ||
+                    (settingsGone && (error == ERROR_ALREADY_EXISTS || error == ERROR_FILE_EXISTS));
+        if (!held || pausesLeft == 0) return false;
         // A read-only file is refused the same way, for good.
         DWORD attributes = GetFileAttributesA(settingsPath);
         if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+        --pausesLeft;
         Sleep(kPauseMs);
     }
 }
 
-void WriteSettingNumber(const char* section, const char* key, int32_t value)
+bool WriteSettingNumber(const char* section, const char* key, int32_t value)
 {
-    if (!settingsAvailable) return;
+    char temporary[kFixedTextSize + 8];
+    if (!settingsAvailable || !TemporaryPath(temporary)) return false;
     std::string text;
+    bool recovered = false;
     // A file we could not read is never overwritten: its other lines would be lost.
-    if (ReadSettingsText(text) == FileRead::failed) return;
+    if (ReadSettingsText(text, recovered) == FileRead::failed) return false;
+    // A replacement cut short is finished before velt.ini.new is written afresh: until then
+    // that file holds the only copy of the settings.
+    bool settingsGone = false;
+    if (recovered && !PutInPlace(temporary, settingsGone)) return false;
     std::string updated = SetIniValue(text, section, key, FormatSettingValue(value));
 
     // Written beside the file and moved over it, so a failed write leaves the old file whole.
-    char temporary[kFixedTextSize + 8];
-    int length = std::snprintf(temporary, sizeof temporary, "%s.new", settingsPath);
-    if (length <= 0 || static_cast<size_t>(length) >= sizeof temporary) return;
     HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
+    if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;
     bool ok = WriteFile(file, updated.data(), static_cast<DWORD>(updated.size()), &written, nullptr) &&
               written == updated.size();
     ok = FlushFileBuffers(file) && ok;
     CloseHandle(file);
-    if (!ok || !PutInPlace(temporary)) DeleteFileA(temporary);
+    if (ok && PutInPlace(temporary, settingsGone)) return true;
+    // Once velt.ini is gone, the new file is what holds the settings.
+    if (!settingsGone) DeleteFileA(temporary);
+    return false;
 }

@@ -4,4 +4,18 @@
 #include <cstdint>
 
 int ReadSettingInt(const char* section, const char* key, int defaultValue);
-void WriteSettingNumber(const char* section, const char* key, int32_t value);
+// True when the value is now in the file; false when it could not be written, also when the
+// settings file is unavailable.
+bool WriteSettingNumber(const char* section, const char* key, int32_t value);
+
+// Writes made while one of these lives share one wait for a reader that holds the file open:
+// about a second in all, after which each remaining write is tried once. Without it every
+// write has that second to itself. The main thread is the only one that touches the file;
+// groups do not nest.
+class SettingsWriteGroup {
+public:
+    SettingsWriteGroup();
+    ~SettingsWriteGroup();
+    SettingsWriteGroup(const SettingsWriteGroup&) = delete;
+    SettingsWriteGroup& operator=(const SettingsWriteGroup&) = delete;
+};

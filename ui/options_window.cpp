@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <string>
+
 #include "core/environment.h"
 #include "core/fault_point.h"
 #include "core/messages.h"
@@ -26,6 +28,9 @@ constexpr WPARAM kOkCommand = 21;
 constexpr WPARAM kCancelCommand = 22;
 constexpr WPARAM kDefaultsCommand = 28;
 constexpr int kVersionOkId = 1060;
+
+// Followed by the keys that OK could not write.
+constexpr char kNotSavedText[] = "設定をvelt.iniに保存できませんでした。\r\n";
 
 static const char* const kHotkeySettings[3] = {"HotKey", "HotKey2", "HotKey3"};
 static const int kHotkeyDefaults[3] = {1601, 852, 324};
@@ -228,9 +233,41 @@ void ApplyFlatStyle()
     SetWindowPos(notifyArea, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
-static void WriteSwitch(const char* section, const char* key, HWND box)
+// Notes a key that could not be written, for the one report at the end of OK.
+static void Save(std::string& unsaved, const char* section, const char* key, int32_t value)
 {
-    WriteSettingNumber(section, key, IsOptionChecked(box) ? 1 : 0);
+    if (WriteSettingNumber(section, key, value)) return;
+    if (!unsaved.empty()) unsaved += ", ";
+    unsaved += key;
+}
+
+static void SaveSwitch(std::string& unsaved, const char* section, const char* key, HWND box)
+{
+    Save(unsaved, section, key, IsOptionChecked(box) ? 1 : 0);
+}
+
+// Writes every choice; the keys that could not be written come back. One wait for a file
+// held open by another program, and one report: twelve writes waiting and reporting each on
+// their own froze the window for seconds.
+static std::string SaveOptions()
+{
+    const OptionsControls& o = optionsControls;
+    SettingsWriteGroup group;
+    std::string unsaved;
+    for (int i = 0; i < 3; ++i) {
+        Save(unsaved, "Config", kHotkeySettings[i], PackHotkey(hotkeys[i].modifiers, KeyListCode(KeyListSelection(i))));
+    }
+    FaultPoint(FaultSite::optionsOk);
+    SaveSwitch(unsaved, "Config", "ReSize", o.reSize);
+    Save(unsaved, "Window", "Alpha", TrackbarPosition());
+    SaveSwitch(unsaved, "Window", "Flat", o.flat);
+    SaveSwitch(unsaved, "Target", "Top", o.edgeTop);
+    SaveSwitch(unsaved, "Target", "Down", o.edgeDown);
+    SaveSwitch(unsaved, "Target", "Left", o.edgeLeft);
+    SaveSwitch(unsaved, "Target", "Right", o.edgeRight);
+    Save(unsaved, "Target", "Key", sensingKeys);
+    SaveSwitch(unsaved, "Window", "Hide", o.hide);
+    return unsaved;
 }
 
 bool ApplyOptions()
@@ -255,24 +292,15 @@ bool ApplyOptions()
         SetChecked(o.edgeRight, back.right);
     }
 
-    for (int i = 0; i < 3; ++i) {
-        WriteSettingNumber("Config", kHotkeySettings[i], PackHotkey(hotkeys[i].modifiers, KeyListCode(KeyListSelection(i))));
-    }
-    FaultPoint(FaultSite::optionsOk);
-    WriteSwitch("Config", "ReSize", o.reSize);
-    WriteSettingNumber("Window", "Alpha", TrackbarPosition());
-    WriteSwitch("Window", "Flat", o.flat);
-    WriteSwitch("Target", "Top", o.edgeTop);
-    WriteSwitch("Target", "Down", o.edgeDown);
-    WriteSwitch("Target", "Left", o.edgeLeft);
-    WriteSwitch("Target", "Right", o.edgeRight);
-    WriteSettingNumber("Target", "Key", sensingKeys);
+    const std::string unsaved = SaveOptions();
     if (!IsOptionChecked(o.hide) && !IsWindowVisible(mainWindow)) {
         ShowWindow(mainWindow, SW_SHOW);
         SetWindowPos(taskbarWindows.notifyArea, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
         InvalidateRect(mainWindow, nullptr, FALSE);
     }
-    WriteSwitch("Window", "Hide", o.hide);
+    // What was chosen applies all the same; only keeping it failed. Owned by this window,
+    // which it disables meanwhile, so OK cannot be pressed again under it.
+    if (!unsaved.empty()) MessageBoxA(optionsWindow, (kNotSavedText + unsaved).c_str(), caption, MB_ICONINFORMATION);
     return true;
 }
 

@@ -202,27 +202,36 @@ TEST(Ending, ForeignSettingsLinesAreKept)
 
 // On 95, 98 and Me MoveFileExA fails as not implemented (forced here by a test switch): the
 // place is written all the same, velt.ini whole with its other lines, nothing left beside
-// it. Also when a replacement cut short left only the old file aside as velt.ini.old: it is
-// read, and becomes velt.ini again with the new values.
+// it. A replacement cut short there leaves only the whole new file, velt.ini.new: it is
+// read, and becomes velt.ini with the new values. A user's own velt.ini.old is neither read
+// nor touched, on either path.
 TEST(Ending, PlaceIsSavedWhereFilesCannotBeReplacedInOneStep)
 {
-    for (const char* existing : {"velt.ini", "velt.ini.old"}) {
-        SCOPED_TRACE(existing);
+    const std::string kept = "[Other]\r\nfoo=bar\r\n[Window]\r\nLeft=30\r\n";
+    const struct {
+        const char* existing;
+        bool noMoveFileEx, read;
+    } rows[] = {{"velt.ini", true, true}, {"velt.ini.new", true, true}, {"velt.ini.old", true, false},
+                {"velt.ini.old", false, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.existing) + (row.noMoveFileEx ? "" : " with MoveFileExA"));
         StandIn standIn("4.10");
         Program program("win98");
-        ASSERT_TRUE(WriteFile(program.folder() + "\\" + existing, "[Other]\r\nfoo=bar\r\n[Window]\r\nLeft=30\r\n"));
-        SetEnvironmentVariableA("VELTRIN_TEST_NO_MOVEFILEEX", "1");
+        ASSERT_TRUE(WriteFile(program.folder() + "\\" + row.existing, kept));
+        SetEnvironmentVariableA("VELTRIN_TEST_NO_MOVEFILEEX", row.noMoveFileEx ? "1" : nullptr);
         program.start();
         SetEnvironmentVariableA("VELTRIN_TEST_NO_MOVEFILEEX", nullptr);
         ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
         RECT r = RectOf(program.mainWindow());
-        EXPECT_EQ(r.left, 30);
+        EXPECT_EQ(r.left == 30, row.read) << r.left;
         program.endAsUser();
         ASSERT_TRUE(program.waitExit(15000));
-        EXPECT_EQ(program.readIni(), "[Other]\r\nfoo=bar\r\n[Window]\r\nLeft=30\r\nTop=" + std::to_string(r.top) +
-                                         "\r\nWidth=" + std::to_string(r.right - r.left) + "\r\nHeight=" +
-                                         std::to_string(r.bottom - r.top) + "\r\n");
-        EXPECT_FALSE(FileExists(program.iniPath() + ".old"));
+        const std::string top = "Top=" + std::to_string(r.top) + "\r\n";
+        const std::string size =
+            "Width=" + std::to_string(r.right - r.left) + "\r\nHeight=" + std::to_string(r.bottom - r.top) + "\r\n";
+        const std::string left = "Left=" + std::to_string(r.left) + "\r\n";
+        EXPECT_EQ(program.readIni(), row.read ? kept + top + size : "[Window]\r\n" + top + left + size);
+        EXPECT_EQ(ReadFile(program.iniPath() + ".old"), row.read ? "" : kept);
         EXPECT_FALSE(FileExists(program.iniPath() + ".new"));
     }
 }

@@ -253,6 +253,20 @@ TEST(OptionsWindow, DefaultsThenOkStoreTheDefaults)
               "Alpha=255\r\nFlat=0\r\nFoo=bar\r\nHide=0\r\n[Config]\r\nHotKey=1601\r\nHotKey2=852\r\nHotKey3=324\r\n"
               "ReSize=1\r\n");
     EXPECT_EQ(AlphaOf(run.main()), 180);
+
+    // Held open by another program the file cannot be replaced: OK waits about a second in
+    // all, not one for each key, says once which keys it could not store, and closes.
+    ASSERT_NE(OpenFromMenu(run.program, kMenuOptions, "VeltOption"), nullptr);
+    HANDLE reader = OpenShared(run.program.iniPath());
+    const DWORD pressed = GetTickCount();
+    ClickControl(ControlOf(options, 21, "OK"));
+    EXPECT_EQ(WaitMessageBox(run.program), "設定をvelt.iniに保存できませんでした。\r\n"
+                                           "HotKey, HotKey2, HotKey3, ReSize, Alpha, Flat, Top, Down, Left, Right, Key, Hide");
+    EXPECT_LT(GetTickCount() - pressed, 3000u);
+    ASSERT_TRUE(AnswerMessageBox(run.program, IDOK));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(options) && !run.program.messageBox(); }, 5000));
+    CloseHandle(reader);
+    EXPECT_FALSE(FileExists(run.program.iniPath() + ".new"));
     run.end();
 }
 

@@ -251,6 +251,15 @@ TEST(Paths, FolderTooLongForThePathBufferWritesNoFile)
                           20000));
     HWND main = FindTopLevel("TVeltrWnd", child.pid());
     EXPECT_NE(GetWindowLongA(main, GWL_STYLE) & WS_CAPTION, 0) << "the unreadable Title=0 must not apply";
+    // OK in the options window says that nothing could be saved.
+    PostMessageA(main, WM_COMMAND, 24, 0);
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(FindTopLevel("VeltOption", child.pid())); }, 5000));
+    PostMessageA(FindTopLevel("VeltOption", child.pid()), WM_COMMAND, 21, 0);  // its OK
+    HWND box = WaitForTopLevel("#32770", child.pid(), 5000);
+    EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), "設定をvelt.iniに保存できませんでした。\r\n"
+                                              "HotKey, HotKey2, HotKey3, ReSize, Alpha, Flat, Top, Down, Left, Right, Key, Hide");
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000));
     PostMessageA(main, WM_COMMAND, 23, 0);
     ASSERT_TRUE(child.waitForExit(15000));
 

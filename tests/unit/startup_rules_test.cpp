@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -55,6 +56,31 @@ TEST(Startup, PathsThatDoNotFitAreUnavailable)
         EXPECT_EQ(help.fits, row.fits) << row.directoryLength;
         EXPECT_STREQ(settings.text, row.fits ? (directory + "\\velt.ini").c_str() : "") << row.directoryLength;
         EXPECT_STREQ(help.text, row.fits ? (directory + "\\help.txt").c_str() : "") << row.directoryLength;
+    }
+}
+
+// The path as the system leaves it in a buffer of 256 bytes without any terminator: a read
+// past what the call answered is caught by AddressSanitizer. An empty folder is unusable.
+TEST(Startup, ExecutableFolderFromAnUnterminatedBuffer)
+{
+    const std::string deep = "C:\\" + std::string(240, 'd');
+    const struct { std::string path, folder; size_t answered; } rows[] = {
+        {"C:\\Tools\\veltrin.exe", "C:\\Tools", 20},
+        {"C:\\veltrin.exe", "C:", 14},
+        {"C:\\v\\\x95\x5C.exe", "C:\\v", 11},  // 表 in code page 932: 0x95 0x5C, no separator
+        {deep + "\\veltrin.exe", deep, 255},
+        {deep + "\\veltrin2.exe", "", 256},  // cut, and unterminated on 2000 and XP
+        {deep + "\\veltrin.exe", "", 300},   // the size GetLongPathNameA asks for
+        {"", "", 0},
+    };
+    for (const auto& row : rows) {
+        std::unique_ptr<char[]> buffer(new char[kFixedTextSize]);
+        std::memset(buffer.get(), 'x', kFixedTextSize);
+        row.path.copy(buffer.get(), kFixedTextSize);
+        const FixedText folder = ExecutableFolder(buffer.get(), kFixedTextSize, row.answered,
+                                                  [](unsigned char b) { return (b >= 0x81 && b <= 0x9F) || b >= 0xE0; });
+        EXPECT_EQ(folder.fits, !row.folder.empty()) << row.path;
+        EXPECT_EQ(std::string(folder.text), row.folder) << row.path;
     }
 }
 
