@@ -246,14 +246,11 @@ static void SaveSwitch(std::string& unsaved, const char* section, const char* ke
     Save(unsaved, section, key, IsOptionChecked(box) ? 1 : 0);
 }
 
-// Writes every choice; the keys that could not be written come back. One wait for a file
-// held open by another program, and one report: twelve writes waiting and reporting each on
-// their own froze the window for seconds.
-static std::string SaveOptions()
+// Writes every choice but "Hide", which follows once the main window may be shown again;
+// the keys that could not be written are added to `unsaved`.
+static void SaveOptions(std::string& unsaved)
 {
     const OptionsControls& o = optionsControls;
-    SettingsWriteGroup group;
-    std::string unsaved;
     for (int i = 0; i < 3; ++i) {
         Save(unsaved, "Config", kHotkeySettings[i], PackHotkey(hotkeys[i].modifiers, KeyListCode(KeyListSelection(i))));
     }
@@ -266,8 +263,6 @@ static std::string SaveOptions()
     SaveSwitch(unsaved, "Target", "Left", o.edgeLeft);
     SaveSwitch(unsaved, "Target", "Right", o.edgeRight);
     Save(unsaved, "Target", "Key", sensingKeys);
-    SaveSwitch(unsaved, "Window", "Hide", o.hide);
-    return unsaved;
 }
 
 bool ApplyOptions()
@@ -292,11 +287,19 @@ bool ApplyOptions()
         SetChecked(o.edgeRight, back.right);
     }
 
-    const std::string unsaved = SaveOptions();
-    if (!IsOptionChecked(o.hide) && !IsWindowVisible(mainWindow)) {
-        ShowWindow(mainWindow, SW_SHOW);
-        SetWindowPos(taskbarWindows.notifyArea, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
-        InvalidateRect(mainWindow, nullptr, FALSE);
+    // One wait for a file held open by another program, and one report: twelve writes
+    // waiting and reporting each on their own froze the window for seconds.
+    std::string unsaved;
+    {
+        SettingsWriteGroup group;
+        SaveOptions(unsaved);
+        if (!IsOptionChecked(o.hide) && !IsWindowVisible(mainWindow)) {
+            ShowWindow(mainWindow, SW_SHOW);
+            SetWindowPos(taskbarWindows.notifyArea, nullptr, 0, 0, 0, 0,
+                         SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
+            InvalidateRect(mainWindow, nullptr, FALSE);
+        }
+        SaveSwitch(unsaved, "Window", "Hide", o.hide);
     }
     // What was chosen applies all the same; only keeping it failed. Owned by this window,
     // which it disables meanwhile, so OK cannot be pressed again under it.
