@@ -23,6 +23,7 @@
 #include "ui/version_window.h"
 #include "watch/clock_tip.h"
 #include "watch/watchers.h"
+#include "core/texts.h"
 
 RECT notifyAreaHomeRect;
 HMENU popupMenu;
@@ -44,7 +45,7 @@ void CreateMainWindow()
 
     RegisterProgramClass(OwnerWindowClass, DefWindowProcA);
     ownerWindow = CreateWindowExA(WS_EX_TOOLWINDOW, OwnerWindowClass,
-                                  "タスクバーにヴェルトリンのボタンを表示させない為の物で処理内容は何も無し。",
+                                  kOwnerWindowTitle,
                                   WS_BORDER, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
 
     RegisterProgramClass(MainWindowClass, MainWindowProc, CS_HREDRAW | CS_VREDRAW);
@@ -68,7 +69,7 @@ void HandleMainWindowCreate(HWND window)
 {
     FindTaskbarWindows();
     if (!taskbarWindows.notifyArea) {
-        MessageBoxA(window, "タスクトレイを取得出来ませんでしたので起動を中止します。", kProductName,
+        MessageBoxA(window, kNoNotifyAreaText, kProductName,
                     MB_ICONINFORMATION);
         SendMessageA(window, WM_DESTROY, 0, 0);
         return;
@@ -104,12 +105,12 @@ void BeginCapture(HWND window)
 static void BuildPopupMenu()
 {
     popupMenu = CreatePopupMenu();
-    AppendMenuA(popupMenu, 0, CommandOptions, "オプション");
+    AppendMenuA(popupMenu, 0, CommandOptions, kMenuOptions);
     AppendMenuA(popupMenu, MF_SEPARATOR, CommandSeparator, nullptr);
-    AppendMenuA(popupMenu, 0, CommandHelp, "ヘルプ");
-    AppendMenuA(popupMenu, 0, CommandVersion, "バージョン情報");
+    AppendMenuA(popupMenu, 0, CommandHelp, kMenuHelp);
+    AppendMenuA(popupMenu, 0, CommandVersion, kMenuVersion);
     AppendMenuA(popupMenu, MF_SEPARATOR, CommandSeparator, nullptr);
-    AppendMenuA(popupMenu, 0, CommandExit, "終了");
+    AppendMenuA(popupMenu, 0, CommandExit, kMenuExit);
 }
 
 static void AddHotkeyAtoms()

@@ -21,6 +21,7 @@
 #include "ui/hotkeys.h"
 #include "ui/options_window.h"
 #include "watch/watchers.h"
+#include "core/texts.h"
 
 HWND previousActiveWindow;
 // The user's move or size loop runs (main thread only).
@@ -55,11 +56,11 @@ static void ShowHelp()
 {
     const char* target = webHelpUrl;
     if (helpAvailable && PathFileExistsA(helpPath)) {
-        int answer = MessageBoxA(mainWindow, "help.txtがありますが\r\nWeb上のヘルプファイルを表示しますか？", caption,
+        int answer = MessageBoxA(mainWindow, kHelpChoiceText, caption,
                                  MB_YESNO | MB_ICONQUESTION);
         if (answer == IDNO) target = helpPath;
     } else {
-        MessageBoxA(mainWindow, "help.txtが見つからなかったので\r\nWeb上のヘルプファイルを表示します。", caption,
+        MessageBoxA(mainWindow, kNoHelpFileText, caption,
                     MB_ICONINFORMATION);
     }
     ShellExecuteA(nullptr, "open", target, nullptr, nullptr, SW_SHOWNORMAL);

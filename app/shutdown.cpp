@@ -21,6 +21,7 @@
 #include "taskbar/taskbar_windows.h"
 #include "ui/hotkeys.h"
 #include "watch/watchers.h"
+#include "core/texts.h"
 
 constexpr DWORD kWatcherWait = 3000;
 
@@ -36,7 +37,7 @@ void ShowWaitWindow()
     waitWindow = CreateWindowExA(0, WaitWindowClass, caption, WS_VISIBLE | WS_CAPTION,
                                  GetSystemMetrics(SM_CXSCREEN) / 2 - 88, GetSystemMetrics(SM_CYSCREEN) / 2 - 66,
                                  width, height, mainWindow, nullptr, instance, nullptr);
-    HWND text = CreateWindowExA(0, "STATIC", "終了処理中です。\r\nしばらくお待ち下さい。", WS_CHILD | WS_VISIBLE, 8, 8,
+    HWND text = CreateWindowExA(0, "STATIC", kWaitText, WS_CHILD | WS_VISIBLE, 8, 8,
                                 textWidth, textHeight, waitWindow, nullptr, instance, nullptr);
     SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), FALSE);
     UpdateWindow(text);

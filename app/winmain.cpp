@@ -11,6 +11,7 @@
 #include "core/shared_state.h"
 #include "app/test_hooks.h"
 #include "taskbar/flavour.h"
+#include "core/texts.h"
 
 // A running copy is asked to close: it gives the notification area back and saves its place
 // before SendMessage returns, so this copy can take over at once.
@@ -29,7 +30,7 @@ static bool TakeOverFromRunningCopy()
 {
     HANDLE mutex = CreateMutexA(nullptr, TRUE, "Veltrin");
     if (GetLastError() != ERROR_ALREADY_EXISTS) return true;
-    MessageBoxA(nullptr, "既に起動しているヴェルトリンを\n\r終了してから起動します。", caption, MB_ICONINFORMATION);
+    MessageBoxA(nullptr, kRunningCopyText, caption, MB_ICONINFORMATION);
     const DWORD start = GetTickCount();
     for (DWORD spent = 0; spent < kTakeOverWait; spent = GetTickCount() - start) {
         HWND running = FindWindowA(MainWindowClass, nullptr);
@@ -41,7 +42,7 @@ static bool TakeOverFromRunningCopy()
     // Whether a close that waited in vain is still handled later differs between systems;
     // this one is, so the stuck copy ends once it can, everywhere alike.
     if (HWND running = FindWindowA(MainWindowClass, nullptr)) PostMessageA(running, WM_CLOSE, 0, 0);
-    MessageBoxA(nullptr, "起動しているヴェルトリンが終了しませんので\r\n起動を中止します。", caption, MB_ICONINFORMATION);
+    MessageBoxA(nullptr, kRunningCopyStuckText, caption, MB_ICONINFORMATION);
     return false;
 }
 

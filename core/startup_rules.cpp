@@ -41,7 +41,7 @@ FixedText BuildAboutText()
 {
     return FormatFixedText("%s\n\rVersion %u.%u.%u.%u\n\r%s\n\r%s", kProductName, kVersionMajor,
                            kVersionMinor, kVersionBuild, kVersionRevision,
-                           "通知領域を自由に動かせるウィンドウにします",
+                           kAboutDescription,
                            "Copyright (C) 2026 Veltrin developers");
 }
 

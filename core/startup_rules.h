@@ -4,6 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "core/texts.h"
+
 // Every fixed text and path lives in a buffer of this size; longer text is cut.
 constexpr size_t kFixedTextSize = 256;
 
@@ -12,7 +14,6 @@ struct FixedText {
     bool fits;  // false when the formatted text was cut to the buffer
 };
 
-inline constexpr char kProductName[] = "ヴェルトリン";
 constexpr uint32_t kVersionMajor = 1;
 constexpr uint32_t kVersionMinor = 4;
 constexpr uint32_t kVersionBuild = 8;

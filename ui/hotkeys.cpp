@@ -12,6 +12,7 @@
 #include "taskbar/taskbar_windows.h"
 #include "ui/options_window.h"
 #include "ui/title_bar.h"
+#include "core/texts.h"
 
 HotkeyBinding hotkeys[3];
 
@@ -24,9 +25,6 @@ void SetHotkeyBinding(HotkeyBinding& binding, UINT key, UINT modifiers)
     binding.modifiers = modifiers;
     binding.published = (static_cast<uint32_t>(key & 0xFFFF) << 16) | (modifiers & 0xFFFF);
 }
-
-static const char* const kDuplicateMessage =
-    "既に他のソフトで設定されているか\n\rホットキーの設定が重複しています。\n\r再設定をお願いします。";
 
 HotkeyCombination CombinationOf(const HotkeyBinding& binding)
 {
@@ -41,7 +39,7 @@ void RegisterHotkeyBinding(int index, bool warnShift)
     SetHotkeyBinding(h, RegisteredKeyCode(h.key), h.modifiers);
     if (h.key == 0) return;
     if (warnShift && (h.modifiers & MOD_SHIFT)) {
-        MessageBoxA(optionsWindow, "装飾キーにShiftキーを設定している場合は\n\rテンキーでの操作が無効になります。", caption,
+        MessageBoxA(optionsWindow, kShiftKeypadText, caption,
                     MB_TOPMOST | MB_ICONINFORMATION);
     }
     RegisterHotKey(mainWindow, h.id, h.modifiers, h.key);
@@ -101,9 +99,7 @@ static bool ApplyHotkeyChoice(int i)
     if (SameAsRegistered(chosen, earlier)) return true;
     if (MayShadowShortcuts(chosen.modifiers)) {
         int answer = MessageBoxA(optionsWindow,
-                                 "この設定ではCtrl+CやWin+Fの様なショートカットキーと\n\r重複する可能性があります。\n\r"
-                                 "このまま設定しますか？\n\r設定した場合は重複しているショートカットキーが\n\r使えなくなります。",
-                                 caption, MB_YESNO | MB_ICONINFORMATION);
+                                 kShortcutClashText, caption, MB_YESNO | MB_ICONINFORMATION);
         if (answer == IDNO) return false;
     }
     // The earlier combination is released first, so that choosing it again, or a key that
@@ -118,7 +114,7 @@ static bool ApplyHotkeyChoice(int i)
     }
     if (!RegisterHotKey(mainWindow, h.id, chosen.modifiers, chosen.key)) {
         Register(i, earlier);
-        MessageBoxA(mainWindow, kDuplicateMessage, caption, MB_ICONINFORMATION);
+        MessageBoxA(mainWindow, kHotkeyTakenText, caption, MB_ICONINFORMATION);
         return false;
     }
     // A digit is held by its keypad code. Windows keeps a second registration under the
@@ -145,7 +141,7 @@ void RestoreHotkeyBinding(int index, const HotkeyCombination& combination)
     if (now.key == combination.key && now.modifiers == combination.modifiers) return;
     UnregisterHotKey(mainWindow, hotkeys[index].id);
     // Another program may have taken the earlier combination meanwhile.
-    if (!Register(index, combination)) MessageBoxA(mainWindow, kDuplicateMessage, caption, MB_ICONINFORMATION);
+    if (!Register(index, combination)) MessageBoxA(mainWindow, kHotkeyTakenText, caption, MB_ICONINFORMATION);
 }
 
 static void ToggleMainWindow(WPARAM source)

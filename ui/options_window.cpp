@@ -18,6 +18,7 @@
 #include "taskbar/taskbar_windows.h"
 #include "ui/hotkeys.h"
 #include "ui/version_window.h"
+#include "core/texts.h"
 
 OptionsControls optionsControls;
 OptionsSnapshot optionsSnapshot;
@@ -28,9 +29,6 @@ constexpr WPARAM kOkCommand = 21;
 constexpr WPARAM kCancelCommand = 22;
 constexpr WPARAM kDefaultsCommand = 28;
 constexpr int kVersionOkId = 1060;
-
-// Followed by the keys that OK could not write.
-constexpr char kNotSavedText[] = "設定をvelt.iniに保存できませんでした。\r\n";
 
 static const char* const kHotkeySettings[3] = {"HotKey", "HotKey2", "HotKey3"};
 static const int kHotkeyDefaults[3] = {1601, 852, 324};
@@ -59,7 +57,7 @@ static void OptionCheckBoxes(HWND (&boxes)[kOptionCheckBoxCount])
 void CreateOptionsWindow()
 {
     RegisterProgramClass(OptionsWindowClass, OptionsWindowProc);
-    optionsWindow = CreateWindowExA(0, OptionsWindowClass, "オプション", WS_OVERLAPPED | WS_SYSMENU,
+    optionsWindow = CreateWindowExA(0, OptionsWindowClass, kOptionsTitle, WS_OVERLAPPED | WS_SYSMENU,
                                     GetSystemMetrics(SM_CXSCREEN) / 2 - 225, GetSystemMetrics(SM_CYSCREEN) / 2 - 145,
                                     450 + Wide(), 290, mainWindow, nullptr, instance, nullptr);
     UpdateWindow(optionsWindow);
@@ -159,25 +157,25 @@ void CreateOptionsControls()
     OptionsControls& o = optionsControls;
     const int wide = Wide();
     o.ok = PushButton(optionsWindow, "OK", BS_DEFPUSHBUTTON, 280 + wide, 220, 70, static_cast<int>(kOkCommand));
-    o.cancel = PushButton(optionsWindow, "キャンセル", 0, 360 + wide, 220, 70, static_cast<int>(kCancelCommand));
-    o.defaults = PushButton(optionsWindow, "デフォルト値に戻す", 0, 160 + wide, 220, 110, static_cast<int>(kDefaultsCommand));
-    o.sensingGroup = Group("カーソル感知", 16, 6, 185, 70);
-    o.hotkeyGroup[0] = Group("ヴェルトリンの表示・非表示用ホットキー", 210, 6, 220 + wide, 56);
-    o.hotkeyGroup[1] = Group("タイトルバー表示・非表示用ホットキー", 210, 68, 220 + wide, 56);
-    o.hotkeyGroup[2] = Group("通知領域アイコン表示・非表示用ホットキー", 210, 130, 220 + wide, 56);
-    o.edgeTop = CheckBox("上", 36, 26, 30, 1);
-    o.edgeDown = CheckBox("下", 71, 26, 30, 2);
-    o.edgeLeft = CheckBox("左", 106, 26, 30, 3);
-    o.edgeRight = CheckBox("右", 142, 26, 30, 4);
+    o.cancel = PushButton(optionsWindow, kCancelLabel, 0, 360 + wide, 220, 70, static_cast<int>(kCancelCommand));
+    o.defaults = PushButton(optionsWindow, kDefaultsLabel, 0, 160 + wide, 220, 110, static_cast<int>(kDefaultsCommand));
+    o.sensingGroup = Group(kSensingGroupLabel, 16, 6, 185, 70);
+    o.hotkeyGroup[0] = Group(kHotkeyGroupLabels[0], 210, 6, 220 + wide, 56);
+    o.hotkeyGroup[1] = Group(kHotkeyGroupLabels[1], 210, 68, 220 + wide, 56);
+    o.hotkeyGroup[2] = Group(kHotkeyGroupLabels[2], 210, 130, 220 + wide, 56);
+    o.edgeTop = CheckBox(kEdgeTopLabel, 36, 26, 30, 1);
+    o.edgeDown = CheckBox(kEdgeDownLabel, 71, 26, 30, 2);
+    o.edgeLeft = CheckBox(kEdgeLeftLabel, 106, 26, 30, 3);
+    o.edgeRight = CheckBox(kEdgeRightLabel, 142, 26, 30, 4);
     o.sensingShift = CheckBox("Shift", 41, 50, 50, 0);
     o.sensingCtrl = CheckBox("Ctrl", 91, 50, 40, 0);
     o.sensingAlt = CheckBox("Alt", 136, 50, 40, 0);
     o.hotkeyBoxes[0] = ModifierBoxSet(24, 8);
     o.hotkeyBoxes[1] = ModifierBoxSet(86, 12);
     o.hotkeyBoxes[2] = ModifierBoxSet(148, 16);
-    o.flat = CheckBox("タスクトレイをフラットにする", 16, 130, 150 + wide, static_cast<int>(kFlatCommand));
-    o.hide = CheckBox("非アクティブ時に常に非表示", 16, 150, 160 + wide, 5);
-    o.reSize = CheckBox("縦横一列表示にタスクトレイの状態に合わせてリサイズする", 16, 197, 305 + wide, 0);
+    o.flat = CheckBox(kFlatLabel, 16, 130, 150 + wide, static_cast<int>(kFlatCommand));
+    o.hide = CheckBox(kHideLabel, 16, 150, 160 + wide, 5);
+    o.reSize = CheckBox(kReSizeLabel, 16, 197, 305 + wide, 0);
     versionOkButton = PushButton(versionWindow, "OK", 0, 224, 34, 57, kVersionOkId);
     LoadOptionStates();
 }
@@ -275,10 +273,7 @@ bool ApplyOptions()
     EdgeChoice edges{IsOptionChecked(o.edgeTop), IsOptionChecked(o.edgeDown), IsOptionChecked(o.edgeLeft),
                      IsOptionChecked(o.edgeRight)};
     if (LeavesNoWayBack(CombinationOf(hotkeys[0]), edges)) {
-        MessageBoxA(mainWindow,
-                    "この設定ではヴェルトリンが非表示になった後\n\r二度とヴェルトリンが表示出来なくなりますので\n\r"
-                    "カーソル感知設定を変更前に戻します。",
-                    caption, MB_ICONINFORMATION);
+        MessageBoxA(mainWindow, kNoWayBackText, caption, MB_ICONINFORMATION);
         const bool* shown = optionsSnapshot.checked;
         EdgeChoice back = EdgesAfterGuard(EdgeChoice{shown[0], shown[1], shown[2], shown[3]});
         SetChecked(o.edgeTop, back.top);

@@ -10,6 +10,7 @@
 #include "core/window_class.h"
 #include "taskbar/flavour.h"
 #include "ui/options_window.h"
+#include "core/texts.h"
 
 HWND versionOkButton;
 HWND webLink;
@@ -20,7 +21,7 @@ constexpr WPARAM kOkCommand = 1060;
 void CreateVersionWindow()
 {
     RegisterProgramClass(VersionWindowClass, VersionWindowProc);
-    versionWindow = CreateWindowExA(0, VersionWindowClass, "バージョン情報", WS_OVERLAPPED | WS_SYSMENU,
+    versionWindow = CreateWindowExA(0, VersionWindowClass, kVersionTitle, WS_OVERLAPPED | WS_SYSMENU,
                                     GetSystemMetrics(SM_CXSCREEN) / 2 - 150, GetSystemMetrics(SM_CYSCREEN) / 2 - 64,
                                     300, 128, mainWindow, nullptr, instance, nullptr);
     UpdateWindow(versionWindow);
@@ -43,7 +44,7 @@ void CreateVersionControls()
     Static(versionWindow, aboutText, 0, 60, 15, 140, 48, 1, uiFont);
     webLink = Static(versionWindow, kWebSiteBase, SS_NOTIFY, 60, 65, 185 + extraWidth, 12 + extraHeight, 1058, linkFont);
     mailLink = Static(versionWindow, kSupportMail, SS_NOTIFY, 60, 78, 118 + extraWidth, 12 + extraHeight, 1059, linkFont);
-    optionsControls.trackbarLabel = Static(optionsWindow, "ウィンドウの透過度", 0, 16, 85, 100, 12, 5, uiFont);
+    optionsControls.trackbarLabel = Static(optionsWindow, kAlphaLabel, 0, 16, 85, 100, 12, 5, uiFont);
 }
 
 static bool IsLink(HWND control) { return control && (control == webLink || control == mailLink); }

@@ -4,9 +4,6 @@
 #include <cstddef>
 #include <ctime>
 
-// Weekday names indexed by tm_wday (0 = Sunday).
-extern const char* const WeekdayNames[7];
-
 // "<year>年<month>月<day>日", a line feed, a carriage return, "<weekday>曜日" into `text`
 // (cut to `size`). A time the C library could not break down (null), or one whose
 // weekday lies outside 0..6, gives an empty text.
