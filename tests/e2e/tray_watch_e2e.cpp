@@ -291,7 +291,7 @@ TEST(Foreground, TheUsersLockTimeOutComesBack)
         PressButton(button);
         Pause(60);
         ReleaseButton(button);
-        ASSERT_TRUE(WaitUntil([] { return ForegroundLockTimeout() == 0; }, 300, 5)) << "no switch on the pointer watcher";
+        ASSERT_TRUE(WaitUntil([] { return ForegroundLockTimeout() == 0; }, 1000, 5)) << "no switch on the pointer watcher";
         // Held until the main thread's switch is over and its size loop has taken the press.
         MoveCursor((frame.left + frame.right) / 2, frame.bottom - 2);
         PressButton();
