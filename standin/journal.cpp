@@ -52,3 +52,22 @@ std::string OneLine(const std::string& text)
     }
     return result;
 }
+
+std::string Escaped(const std::string& text)
+{
+    std::string result;
+    for (unsigned char c : text) {
+        if (c == '\r') {
+            result += "\\r";
+        } else if (c == '\n') {
+            result += "\\n";
+        } else if (c == '\t') {
+            result += "\\t";
+        } else if (c <= ' ' || c == 0x7F) {
+            result += "\\x" + Hex(c).substr(8);
+        } else {
+            result += static_cast<char>(c);
+        }
+    }
+    return result;
+}
