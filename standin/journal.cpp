@@ -4,6 +4,7 @@
 
 namespace {
 std::string journalPath;
+MSG posted;
 }
 
 void OpenJournal(const std::string& path)
@@ -70,4 +71,17 @@ std::string Escaped(const std::string& text)
         }
     }
     return result;
+}
+
+void NotePosted(const MSG* message)
+{
+    posted = message ? *message : MSG{};
+}
+
+bool TakePosted(HWND window, UINT message)
+{
+    // Cleared at once: what the handler itself sends to the window is not the posted one.
+    const bool same = posted.hwnd == window && posted.message == message && !InSendMessage();
+    if (same) posted = MSG{};
+    return same;
 }

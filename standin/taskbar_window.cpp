@@ -48,7 +48,8 @@ LRESULT CALLBACK TaskbarProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_SIZE:
         Journal("Shell_TrayWnd", "WM_SIZE",
                 "wParam=" + std::to_string(static_cast<UINT_PTR>(wParam)) + " lParam=" + Hex(static_cast<UINT_PTR>(lParam)) +
-                    " w=" + std::to_string(LOWORD(lParam)) + " h=" + std::to_string(HIWORD(lParam)));
+                    " w=" + std::to_string(LOWORD(lParam)) + " h=" + std::to_string(HIWORD(lParam)) +
+                    (TakePosted(window, message) ? " posted=1" : ""));
         // The size in lParam may be anything a sender chose (0, 0 after a MoveWindow):
         // the layout goes by the real client area. Like a real taskbar, one that was moved
         // away from its screen edge docks there again.
@@ -78,7 +79,8 @@ LRESULT CALLBACK TaskbarProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_NCLBUTTONDOWN:
         // Journaled only: the default handling of some hit-test codes would start a modal
         // move or tracking loop.
-        Journal("Shell_TrayWnd", "WM_NCLBUTTONDOWN", PointParams(wParam, lParam));
+        Journal("Shell_TrayWnd", "WM_NCLBUTTONDOWN",
+                PointParams(wParam, lParam) + (TakePosted(window, message) ? " posted=1" : ""));
         return 0;
     case WM_COPYDATA:
         return HandleNotifyIconData(reinterpret_cast<const COPYDATASTRUCT*>(lParam));
