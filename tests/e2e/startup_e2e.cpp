@@ -18,15 +18,12 @@ namespace {
 struct FlavourCase {
     const char* flavour;
     const char* reportedVersion;
-    // Before the taskbar is known only the reported version speaks.
-    const char* flavourAtStart;
 };
 
-// "6.0" runs on a system that reports 7, so that only its toolbar's caption can tell it.
+// "6.0" runs on a system that reports 7, so that only its system toolbar's caption tells it.
 const FlavourCase kFlavours[] = {
-    {"4.0", "win95", "4.0"},   {"4.10", "win98", "4.10"}, {"4.20", "nt40", "4.20"},    {"4.90", "winme", "4.90"},
-    {"5.0", "win2k", "5.0"},   {"5.1", "winxp", "5.1"},   {"5.2", "win2003", "5.2"}, {"6.0", "win7", "6.1"},
-    {"6.1", "win7", "6.1"},    {"6.2", "win8", "6.2"},
+    {"4.0", "win95"}, {"4.10", "win98"}, {"4.20", "nt40"}, {"4.90", "winme"}, {"5.0", "win2k"},
+    {"5.1", "winxp"}, {"5.2", "win2003"}, {"6.0", "win7"}, {"6.1", "win7"}, {"6.2", "win8"},
 };
 
 std::string Hex(HWND window)
@@ -244,7 +241,8 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     auto r = program.report();
     std::string flavour = c.flavour;
     EXPECT_EQ(r["flavour"], flavour);
-    EXPECT_EQ(r["flavourAtStart"], c.flavourAtStart);
+    // Before the taskbar is known only the reported version speaks.
+    EXPECT_EQ(r["flavourAtStart"], flavour == "6.0" ? "6.1" : flavour);
 
     HWND taskbar = standIn.taskbar();
     HWND notifyArea = standIn.notifyArea();
