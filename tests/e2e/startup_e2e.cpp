@@ -201,6 +201,11 @@ private:
                 line += " " + (!handle ? word : key + "=" + (std::strtoull(value.c_str(), nullptr, 16) == 0 ? "0"
                                                              : names_.count(value) ? names_[value] : "unknown"));
             }
+            // A registered message's number depends on what the session registered before.
+            char atom[64] = "";
+            if (GetClipboardFormatNameA(static_cast<UINT>(std::strtoul(e.param("message").c_str(), nullptr, 16)), atom, 64)) {
+                line.replace(line.find("message=") + 8, e.param("message").size(), atom);
+            }
             line = Readable(line);
             if ((e.event == "WM_USER+104" || e.event == "WM_NCHITTEST") && std::exchange(watcher[e.event], line) == line) continue;
             const bool areaSize = e.target == "TrayNotifyWnd" && e.event == "WM_SIZE";
