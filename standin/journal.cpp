@@ -4,6 +4,7 @@
 
 namespace {
 std::string journalPath;
+MSG posted;
 }
 
 void OpenJournal(const std::string& path)
@@ -51,4 +52,36 @@ std::string OneLine(const std::string& text)
         if (c == '\t' || c == '\r' || c == '\n') c = ' ';
     }
     return result;
+}
+
+std::string Escaped(const std::string& text)
+{
+    std::string result;
+    for (unsigned char c : text) {
+        if (c == '\r') {
+            result += "\\r";
+        } else if (c == '\n') {
+            result += "\\n";
+        } else if (c == '\t') {
+            result += "\\t";
+        } else if (c <= ' ' || c == 0x7F) {
+            result += "\\x" + Hex(c).substr(8);
+        } else {
+            result += static_cast<char>(c);
+        }
+    }
+    return result;
+}
+
+void NotePosted(const MSG* message)
+{
+    posted = message ? *message : MSG{};
+}
+
+bool TakePosted(HWND window, UINT message)
+{
+    // Cleared at once: what the handler itself sends to the window is not the posted one.
+    const bool same = posted.hwnd == window && posted.message == message && !InSendMessage();
+    if (same) posted = MSG{};
+    return same;
 }

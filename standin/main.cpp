@@ -138,7 +138,9 @@ int WINAPI WinMain(HINSTANCE self, HINSTANCE, LPSTR, int)
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);
+        NotePosted(&msg);
         DispatchMessageA(&msg);
+        NotePosted(nullptr);
     }
     return 0;
 }

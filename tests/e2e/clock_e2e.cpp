@@ -16,9 +16,6 @@ namespace {
 
 constexpr UINT kCommandOptions = 24;
 constexpr UINT kCommandVersion = 26;
-const POINT kAway{40, 700};
-
-POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 struct Running {
     StandIn standIn;
@@ -55,16 +52,6 @@ struct Running {
         EXPECT_TRUE(program.waitExit(15000));
     }
 };
-
-// A press held long enough for the 5 ms watcher to see it down, then a release.
-void Click(POINT at, MouseButton button = MouseButton::Left)
-{
-    MoveCursor(at.x, at.y);
-    Pause(60);
-    PressButton(button);
-    Pause(80);
-    ReleaseButton(button);
-}
 
 bool ThemeActive()
 {

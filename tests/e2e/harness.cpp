@@ -514,6 +514,17 @@ void ClickAt(int x, int y, MouseButton button)
           MouseInput(ButtonFlag(button, false))});
 }
 
+void Click(POINT at, MouseButton button)
+{
+    MoveCursor(at.x, at.y);
+    Pause(60);
+    PressButton(button);
+    Pause(80);
+    ReleaseButton(button);
+}
+
+POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
+
 void KeyChord(const std::vector<WORD>& keys)
 {
     std::vector<INPUT> inputs;

@@ -166,6 +166,11 @@ void MoveCursor(int x, int y);
 void PressButton(MouseButton button = MouseButton::Left);
 void ReleaseButton(MouseButton button = MouseButton::Left);
 void ClickAt(int x, int y, MouseButton button = MouseButton::Left);
+// A press held long enough for the program's 5 ms pointer watcher to see it down, then a release.
+void Click(POINT at, MouseButton button = MouseButton::Left);
+POINT Centre(const RECT& r);
+// A place on the screen away from the program's windows and the taskbar.
+constexpr POINT kAway{40, 700};
 // Waits until the foreground window has stayed the same for steadyMs. Under Wine a window
 // that takes the focus makes the X driver set the modifier keys to what the X server holds,
 // which releases a Shift or Ctrl pressed by SendInput: keys go in once a start-up's

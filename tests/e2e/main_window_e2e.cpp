@@ -63,7 +63,6 @@ POINT CaptionPoint(HWND window)
     return POINT{r.left + 40, r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
 }
 
-POINT Centre(const RECT& r) { return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; }
 
 
 struct Running {
