@@ -12,6 +12,7 @@
 #include "core/optional_functions.h"
 #include "core/shared_state.h"
 #include "ui/title_bar.h"
+#include "core/texts.h"
 #include "core/window_class.h"
 #include "settings/settings_file.h"
 #include "taskbar/fit.h"
@@ -23,7 +24,6 @@
 #include "ui/version_window.h"
 #include "watch/clock_tip.h"
 #include "watch/watchers.h"
-#include "core/texts.h"
 
 RECT notifyAreaHomeRect;
 HMENU popupMenu;
@@ -44,9 +44,8 @@ void CreateMainWindow()
     int left = ReadSettingInt("Window", "Left", screenWidth / 2 - 88);
 
     RegisterProgramClass(OwnerWindowClass, DefWindowProcA);
-    ownerWindow = CreateWindowExA(WS_EX_TOOLWINDOW, OwnerWindowClass,
-                                  kOwnerWindowTitle,
-                                  WS_BORDER, 0, 0, 0, 0, nullptr, nullptr, instance, nullptr);
+    ownerWindow = CreateWindowExA(WS_EX_TOOLWINDOW, OwnerWindowClass, kOwnerWindowTitle, WS_BORDER, 0, 0, 0, 0, nullptr,
+                                  nullptr, instance, nullptr);
 
     RegisterProgramClass(MainWindowClass, MainWindowProc, CS_HREDRAW | CS_VREDRAW);
     DWORD exStyle = WS_EX_TOPMOST;
@@ -69,8 +68,7 @@ void HandleMainWindowCreate(HWND window)
 {
     FindTaskbarWindows();
     if (!taskbarWindows.notifyArea) {
-        MessageBoxA(window, kNoNotifyAreaText, kProductName,
-                    MB_ICONINFORMATION);
+        MessageBoxA(window, kNoNotifyAreaText, kProductName, MB_ICONINFORMATION);
         SendMessageA(window, WM_DESTROY, 0, 0);
         return;
     }

@@ -13,6 +13,7 @@
 #include "core/messages.h"
 #include "core/shared_state.h"
 #include "core/test_counters.h"
+#include "core/texts.h"
 #include "app/shutdown.h"
 #include "taskbar/flavour.h"
 #include "taskbar/geometry.h"
@@ -21,7 +22,6 @@
 #include "ui/hotkeys.h"
 #include "ui/options_window.h"
 #include "watch/watchers.h"
-#include "core/texts.h"
 
 HWND previousActiveWindow;
 // The user's move or size loop runs (main thread only).
@@ -56,12 +56,10 @@ static void ShowHelp()
 {
     const char* target = webHelpUrl;
     if (helpAvailable && PathFileExistsA(helpPath)) {
-        int answer = MessageBoxA(mainWindow, kHelpChoiceText, caption,
-                                 MB_YESNO | MB_ICONQUESTION);
+        int answer = MessageBoxA(mainWindow, kHelpChoiceText, caption, MB_YESNO | MB_ICONQUESTION);
         if (answer == IDNO) target = helpPath;
     } else {
-        MessageBoxA(mainWindow, kNoHelpFileText, caption,
-                    MB_ICONINFORMATION);
+        MessageBoxA(mainWindow, kNoHelpFileText, caption, MB_ICONINFORMATION);
     }
     ShellExecuteA(nullptr, "open", target, nullptr, nullptr, SW_SHOWNORMAL);
 }

@@ -15,13 +15,13 @@
 #include "core/shared_state.h"
 #include "app/taskbar_return.h"
 #include "ui/title_bar.h"
+#include "core/texts.h"
 #include "core/window_class.h"
 #include "settings/settings_file.h"
 #include "taskbar/flavour.h"
 #include "taskbar/taskbar_windows.h"
 #include "ui/hotkeys.h"
 #include "watch/watchers.h"
-#include "core/texts.h"
 
 constexpr DWORD kWatcherWait = 3000;
 

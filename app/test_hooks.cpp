@@ -96,13 +96,17 @@ bool HandleTestReport(UINT message)
     }
     std::fprintf(f, "minWidth=%d\r\nminHeight=%d\r\ntitleBarShown=%d\r\n", minWidth.load(), minHeight.load(),
                  titleBarShown.load());
-    // Under Wine another process cannot read this one's CPU time, so it is reported here.
+    // Under Wine another process cannot read this one's CPU time, so it is reported here
+    // (looked up: 95 has no GetProcessTimes).
+    auto getTimes = reinterpret_cast<BOOL(WINAPI*)(HANDLE, FILETIME*, FILETIME*, FILETIME*, FILETIME*)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcessTimes")));
     FILETIME created, exited, kernel, user;
-    GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-    auto ms = [](const FILETIME& time) {
-        return static_cast<unsigned long>(((static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 10000);
-    };
-    std::fprintf(f, "cpuMs=%lu\r\n", ms(kernel) + ms(user));
+    if (getTimes && getTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) {
+        auto ms = [](const FILETIME& time) {
+            return static_cast<unsigned long>(((static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 10000);
+        };
+        std::fprintf(f, "cpuMs=%lu\r\n", ms(kernel) + ms(user));
+    }
     std::fprintf(f, "trayWatchCycles=%d\r\nfits=%d\r\nrevealHotkeys=%d\r\n",
                  TestEventCount(TestCounter::trayWatchCycle), TestEventCount(TestCounter::fit),
                  TestEventCount(TestCounter::revealHotkey));

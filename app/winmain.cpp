@@ -9,9 +9,9 @@
 #include "app/main_window.h"
 #include "core/messages.h"
 #include "core/shared_state.h"
+#include "core/texts.h"
 #include "app/test_hooks.h"
 #include "taskbar/flavour.h"
-#include "core/texts.h"
 
 // A running copy is asked to close: it gives the notification area back and saves its place
 // before SendMessage returns, so this copy can take over at once.

@@ -1,4 +1,5 @@
 #include "ui/hotkey_rules.h"
+
 #include "core/texts.h"
 
 // Letters and digits carry their character codes; the punctuation entries name the keys of

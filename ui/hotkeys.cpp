@@ -6,13 +6,13 @@
 #include "core/foreground.h"
 #include "core/messages.h"
 #include "core/shared_state.h"
+#include "core/texts.h"
 #include "settings/settings_file.h"
 #include "settings/settings_rules.h"
 #include "taskbar/flavour.h"
 #include "taskbar/taskbar_windows.h"
 #include "ui/options_window.h"
 #include "ui/title_bar.h"
-#include "core/texts.h"
 
 HotkeyBinding hotkeys[3];
 

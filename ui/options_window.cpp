@@ -11,6 +11,7 @@
 #include "core/messages.h"
 #include "core/optional_functions.h"
 #include "core/shared_state.h"
+#include "core/texts.h"
 #include "core/window_class.h"
 #include "settings/settings_file.h"
 #include "settings/settings_rules.h"
@@ -18,7 +19,6 @@
 #include "taskbar/taskbar_windows.h"
 #include "ui/hotkeys.h"
 #include "ui/version_window.h"
-#include "core/texts.h"
 
 OptionsControls optionsControls;
 OptionsSnapshot optionsSnapshot;

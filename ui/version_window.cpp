@@ -7,10 +7,10 @@
 #include "core/environment.h"
 #include "core/messages.h"
 #include "core/shared_state.h"
+#include "core/texts.h"
 #include "core/window_class.h"
 #include "taskbar/flavour.h"
 #include "ui/options_window.h"
-#include "core/texts.h"
 
 HWND versionOkButton;
 HWND webLink;

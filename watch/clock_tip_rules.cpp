@@ -1,7 +1,8 @@
 #include "watch/clock_tip_rules.h"
-#include "core/texts.h"
 
 #include <cstdio>
+
+#include "core/texts.h"
 
 void FormatClockTipText(const std::tm* local, char* text, size_t size)
 {
