@@ -5,31 +5,208 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
 #include <map>
+#include <set>
+#include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "harness.h"
 
 namespace e2e {
 
+// In UTF-8 as the data is kept, control characters escaped so that "\r\n" and "\n\r" differ.
+inline std::string Readable(const std::string& text)
+{
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(MultiByteToWideChar(932, 0, text.data(), static_cast<int>(text.size()), &wide[0], static_cast<int>(text.size())));
+    std::string out;
+    for (wchar_t c : wide) {
+        char bytes[8];
+        const int n = c < L' ' ? std::snprintf(bytes, sizeof bytes, c == '\r' ? "\\r" : c == '\n' ? "\\n" : "\\x%02X", c)
+                               : WideCharToMultiByte(CP_UTF8, 0, &c, 1, bytes, sizeof bytes, nullptr, nullptr);
+        out.append(bytes, static_cast<size_t>(n));
+    }
+    return out;
+}
+
+// Under Wine another process's icon cannot be read: the box's icon control is compared on the
+// screen with the system's icons drawn here, where they are opaque (alike on black and white).
+inline std::string MessageBoxIcon(HWND box)
+{
+    HWND control = nullptr;
+    for (HWND child : Children(box)) control = (GetWindowLongA(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON ? child : control;
+    if (!control) return "none";
+    const RECT r = RectOf(control), all{0, 0, r.right - r.left, r.bottom - r.top};
+    HDC screen = GetDC(nullptr), dc[2] = {CreateCompatibleDC(screen), CreateCompatibleDC(screen)};
+    HBITMAP bitmap[2] = {CreateCompatibleBitmap(screen, all.right, all.bottom), CreateCompatibleBitmap(screen, all.right, all.bottom)};
+    const std::pair<const char*, LPCSTR> icons[] = {
+        {"information", IDI_INFORMATION}, {"question", IDI_QUESTION}, {"warning", IDI_WARNING}, {"error", IDI_ERROR}};
+    std::string found = "unknown";
+    WaitUntil([&] {
+        for (const auto& [label, id] : icons) {
+            for (int k = 0; k < 2; ++k) {
+                SelectObject(dc[k], bitmap[k]);
+                FillRect(dc[k], &all, static_cast<HBRUSH>(GetStockObject(k ? WHITE_BRUSH : BLACK_BRUSH)));
+                DrawIconEx(dc[k], 0, 0, LoadIconA(nullptr, id), all.right, all.bottom, 0, nullptr, DI_NORMAL);
+            }
+            int opaque = 0, wrong = 0;
+            for (int at = 0; at < all.right * all.bottom; ++at) {
+                const int x = at % all.right, y = at / all.right;
+                const COLORREF pixel = GetPixel(dc[0], x, y);
+                opaque += pixel == GetPixel(dc[1], x, y);
+                wrong += pixel == GetPixel(dc[1], x, y) && pixel != GetPixel(screen, r.left + x, r.top + y);
+            }
+            if (opaque > all.right * all.bottom / 4 && wrong == 0) found = label;
+        }
+        return found != "unknown";
+    }, 3000, 100);
+    for (int k = 0; k < 2; ++k) DeleteDC(dc[k]), DeleteObject(bitmap[k]);
+    ReleaseDC(nullptr, screen);
+    return found;
+}
+
 class Day {
 public:
-    Day(StandIn& standIn, const std::string& flavour);
+    Day(StandIn& standIn, const std::string& flavour) : standIn_(standIn), flavour_(flavour)
+    {
+        names_[std::to_string(standIn.processId())] = "standin";
+        lines_.push_back("screen " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
+                         std::to_string(GetSystemMetrics(SM_CYSCREEN)));
+    }
+
     // Until the stand-in has journalled nothing new for 400 ms.
-    void settle();
+    void settle()
+    {
+        size_t count = SIZE_MAX;
+        DWORD since = 0;
+        WaitUntil([&] {
+            if (pending(false).size() != count) count = pending(false).size(), since = GetTickCount();
+            return GetTickCount() - since >= 400;
+        }, 5000, 50);
+    }
+
     // Once settled: "== title", the journal since the moment before, then the windows of the
     // program `pid` (top-level ones in Z order, each with its children), or "(windows as
     // before)" when they did not change.
-    void moment(const std::string& title, DWORD pid = 0);
+    void moment(const std::string& title, DWORD pid = 0)
+    {
+        settle();
+        if (pid && !names_.count(std::to_string(pid))) names_[std::to_string(pid)] = programs_++ ? "veltrin#2" : "veltrin";
+        std::vector<std::string> tree;
+        for (HWND w : Children(GetDesktopWindow())) {
+            if (ProcessOf(w) == standIn_.processId() || (pid && ProcessOf(w) == pid)) name(w, ProcessOf(w) == pid ? &tree : nullptr, 0);
+        }
+        lines_.push_back("== " + title);
+        const std::vector<std::string> journal = pending(true);
+        lines_.insert(lines_.end(), journal.begin(), journal.end());
+        // A tree like the moment before's is not repeated, so that a review sees what changed.
+        if (!tree.empty() && tree == tree_) {
+            lines_.push_back("(windows as before)");
+        } else {
+            lines_.insert(lines_.end(), tree.begin(), tree.end());
+        }
+        tree_ = tree;
+    }
+
     // Empty when the run is what the data expects; otherwise where the two part. A line of the
     // data that begins with "? " may be missing from the run, where timing may leave a step
     // out; an update keeps such lines.
-    std::string compare() const;
+    std::string compare() const
+    {
+        std::string dir = VELTRIN_EXPECTED_DIR, merged;
+        std::replace(dir.begin(), dir.end(), '/', '\\');
+        const std::string path = (dir[0] == '\\' ? "Z:" : "") + dir + "\\" + flavour_ + ".txt";
+        std::vector<std::string> expected;
+        std::istringstream data(ReadFile(path));
+        for (std::string line; std::getline(data, line);) expected.push_back(line);
+        size_t i = 0, j = 0;
+        for (; i < expected.size(); merged += expected[i++] + "\n") {
+            const bool optional = expected[i].compare(0, 2, "? ") == 0;
+            if (j < lines_.size() && expected[i].substr(optional ? 2 : 0) == lines_[j]) ++j;
+            else if (!optional) break;
+        }
+        if (const char* update = std::getenv("VELTRIN_UPDATE_EXPECTED"); update && std::string(update) == "1") {
+            for (; j < lines_.size(); ++j) merged += lines_[j] + "\n";
+            return WriteFile(path, merged) ? "" : "could not write " + path;
+        }
+        if (i == expected.size() && j == lines_.size()) return "";
+        if (expected.empty() || expected[0] != lines_[0]) return path + " holds another screen than this run's " + lines_[0];
+        const auto around = [](const std::vector<std::string>& all, size_t at) {
+            std::string text;
+            for (size_t k = at < 4 ? 0 : at - 4; k < all.size() && k < at + 6; ++k) text += (k == at ? "> " : "  ") + all[k] + "\n";
+            return text;
+        };
+        return path + " parts from this run at its line " + std::to_string(i + 1) + ":\n" + around(expected, i) +
+               "this run:\n" + around(lines_, j) + "(VELTRIN_UPDATE_EXPECTED=1 rewrites the data from the run)";
+    }
 
 private:
-    void name(HWND window, std::vector<std::string>* tree, int depth);
-    std::vector<std::string> pending(bool consume);
+    // A window is named by its class, later ones of a class as met with #2, #3 ...
+    void name(HWND window, std::vector<std::string>* tree, int depth)
+    {
+        char key[24], values[64];
+        std::snprintf(key, sizeof key, "0x%08llX", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
+        const std::string cls = ClassOf(window);
+        for (int n = 1; !names_.count(key); ++n) {
+            const std::string candidate = n == 1 ? cls : cls + "#" + std::to_string(n);
+            if (std::none_of(names_.begin(), names_.end(), [&](const auto& e) { return e.second == candidate; })) names_[key] = candidate;
+        }
+        const RECT r = RectOf(window);
+        std::snprintf(values, sizeof values, "\" %08lX %08lX %ldx%ld", GetWindowLongA(window, GWL_STYLE),
+                      GetWindowLongA(window, GWL_EXSTYLE), r.right - r.left, r.bottom - r.top);
+        if (tree) tree->push_back(std::string(2 * depth, ' ') + cls + " \"" + Readable(TextOf(window)) + values +
+                                  (cls == "#32770" ? " icon=" + MessageBoxIcon(window) : ""));
+        for (HWND child : Children(window)) name(child, tree, depth + 1);
+    }
+
+    // The polling that only measures time is left out, handles and process ids become names, a
+    // line that repeats the one before is dropped. Lines whose place among the others is timing
+    // follow them, each kind in its own order without repeats: the pointer's (two threads of the
+    // program and the X server), posted messages (read when the taskbar next reads its queue) and
+    // the area's sizes (which the pointer watcher follows: only a moment's last). The watcher
+    // repeats its notices and hit tests every 5 ms: of these only a change counts.
+    std::vector<std::string> pending(bool consume)
+    {
+        static const std::set<std::string> polling{"TB_BUTTONCOUNT", "TB_GETBUTTON", "foreign-copy", "foreign-copy-end", "report"},
+            pointer{"WM_USER+103", "WM_USER+104", "WM_NCHITTEST"}, handles{"hwnd", "parent", "taskbar", "notify", "control", "host", "pid"};
+        std::vector<std::string> out;
+        std::map<std::string, std::vector<std::string>> streams;
+        std::map<std::string, std::string> watcher = watcher_;
+        const std::vector<std::string> journal = standIn_.journalSince(mark_);
+        for (const std::string& raw : journal) {
+            const JournalEntry e = ParseJournalLine(raw);
+            if (polling.count(e.event)) continue;
+            std::string line = e.target + " " + e.event;
+            for (size_t at = 0, end; at < e.params.size(); at = end + 1) {
+                end = std::min(e.params.find(' ', at), e.params.size());
+                const std::string word = e.params.substr(at, end - at), key = word.substr(0, word.find('=')),
+                                  value = word.substr(std::min(word.size(), key.size() + 1));
+                const bool handle = handles.count(key) || (key == "lParam" && e.event == "WM_COMMAND");
+                line += " " + (!handle ? word : key + "=" + (std::strtoull(value.c_str(), nullptr, 16) == 0 ? "0"
+                                                             : names_.count(value) ? names_[value] : "unknown"));
+            }
+            // A registered message's number depends on what the session registered before.
+            char atom[64] = "";
+            if (GetClipboardFormatNameA(static_cast<UINT>(std::strtoul(e.param("message").c_str(), nullptr, 16)), atom, 64)) {
+                line.replace(line.find("message=") + 8, e.param("message").size(), atom);
+            }
+            line = Readable(line);
+            if ((e.event == "WM_USER+104" || e.event == "WM_NCHITTEST") && std::exchange(watcher[e.event], line) == line) continue;
+            const bool areaSize = e.target == "TrayNotifyWnd" && e.event == "WM_SIZE";
+            auto& into = pointer.count(e.event) || e.param("posted") == "1" || areaSize ? streams[e.target + e.event] : out;
+            if (areaSize) into.clear();
+            if (into.empty() || into.back() != line) into.push_back(line);
+        }
+        for (const auto& stream : streams) out.insert(out.end(), stream.second.begin(), stream.second.end());
+        if (consume) mark_ += journal.size(), watcher_ = watcher;
+        return out;
+    }
 
     StandIn& standIn_;
     std::string flavour_;

@@ -284,13 +284,8 @@ TEST(Foreground, TheUsersLockTimeOutComesBack)
         SCOPED_TRACE(button == MouseButton::Left ? "left click" : "right click");
         SetForegroundWindow(elsewhere.hwnd());
         ASSERT_TRUE(WaitForSteadyForeground());
-        const RECT clock = RectOf(FindChild(run.standIn.notifyArea(), "TrayClockWClass"));
         const RECT frame = RectOf(run.main());
-        MoveCursor((clock.left + clock.right) / 2, (clock.top + clock.bottom) / 2);
-        Pause(50);
-        PressButton(button);
-        Pause(60);
-        ReleaseButton(button);
+        Click(Centre(RectOf(FindChild(run.standIn.notifyArea(), "TrayClockWClass"))), button);
         ASSERT_TRUE(WaitUntil([] { return ForegroundLockTimeout() == 0; }, 1000, 5)) << "no switch on the pointer watcher";
         // Held until the main thread's switch is over and its size loop has taken the press.
         MoveCursor((frame.left + frame.right) / 2, frame.bottom - 2);
