@@ -12,7 +12,7 @@
 #include "core/optional_functions.h"
 #include "core/shared_state.h"
 #include "ui/title_bar.h"
-#include "core/texts.h"
+#include "core/ui_text.h"
 #include "core/window_class.h"
 #include "settings/settings_file.h"
 #include "taskbar/fit.h"
@@ -21,6 +21,7 @@
 #include "taskbar/taskbar_windows.h"
 #include "ui/hotkeys.h"
 #include "ui/options_window.h"
+#include "ui/text_fit.h"
 #include "ui/version_window.h"
 #include "watch/clock_tip.h"
 #include "watch/watchers.h"
@@ -43,18 +44,18 @@ void CreateMainWindow()
     int top = ReadSettingInt("Window", "Top", screenHeight / 2 - 67);
     int left = ReadSettingInt("Window", "Left", screenWidth / 2 - 88);
 
-    RegisterProgramClass(OwnerWindowClass, DefWindowProcA);
-    ownerWindow = CreateWindowExA(WS_EX_TOOLWINDOW, OwnerWindowClass, kOwnerWindowTitle, WS_BORDER, 0, 0, 0, 0, nullptr,
-                                  nullptr, instance, nullptr);
+    RegisterProgramClass(OwnerWindowClass, DefaultWindowProc);
+    ownerWindow = CreateTextWindow(WS_EX_TOOLWINDOW, OwnerWindowClass, Text(TEXT_OWNER_WINDOW_TITLE), WS_BORDER, 0, 0, 0,
+                                   0, nullptr, nullptr);
 
     RegisterProgramClass(MainWindowClass, MainWindowProc, CS_HREDRAW | CS_VREDRAW);
     DWORD exStyle = WS_EX_TOPMOST;
     if (IsVersion50To62()) exStyle |= WS_EX_LAYERED;
     POINT at = ClampInitialPosition(left, top, width, height, screenWidth, screenHeight);
     startingUp = true;
-    HWND window = CreateWindowExA(exStyle, MainWindowClass, caption,
-                                  WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_THICKFRAME,
-                                  at.x, at.y, width, height, ownerWindow, nullptr, instance, nullptr);
+    HWND window = CreateTextWindow(exStyle, MainWindowClass, caption,
+                                   WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_THICKFRAME, at.x,
+                                   at.y, width, height, ownerWindow, nullptr);
     startingUp = false;
     if (closeRequestedAtStart) PostMessageA(window, WM_CLOSE, 0, 0);
     if (optionalFunctions.layeredAvailable) {
@@ -68,7 +69,7 @@ void HandleMainWindowCreate(HWND window)
 {
     FindTaskbarWindows();
     if (!taskbarWindows.notifyArea) {
-        MessageBoxA(window, kNoNotifyAreaText, kProductName, MB_ICONINFORMATION);
+        ShowMessage(window, Text(TEXT_NO_NOTIFY_AREA), Text(TEXT_PRODUCT_NAME), MB_ICONINFORMATION);
         SendMessageA(window, WM_DESTROY, 0, 0);
         return;
     }
@@ -103,12 +104,12 @@ void BeginCapture(HWND window)
 static void BuildPopupMenu()
 {
     popupMenu = CreatePopupMenu();
-    AppendMenuA(popupMenu, 0, CommandOptions, kMenuOptions);
-    AppendMenuA(popupMenu, MF_SEPARATOR, CommandSeparator, nullptr);
-    AppendMenuA(popupMenu, 0, CommandHelp, kMenuHelp);
-    AppendMenuA(popupMenu, 0, CommandVersion, kMenuVersion);
-    AppendMenuA(popupMenu, MF_SEPARATOR, CommandSeparator, nullptr);
-    AppendMenuA(popupMenu, 0, CommandExit, kMenuExit);
+    AppendMenuText(popupMenu, 0, CommandOptions, Text(TEXT_MENU_OPTIONS));
+    AppendMenuText(popupMenu, MF_SEPARATOR, CommandSeparator, nullptr);
+    AppendMenuText(popupMenu, 0, CommandHelp, Text(TEXT_MENU_HELP));
+    AppendMenuText(popupMenu, 0, CommandVersion, Text(TEXT_MENU_VERSION));
+    AppendMenuText(popupMenu, MF_SEPARATOR, CommandSeparator, nullptr);
+    AppendMenuText(popupMenu, 0, CommandExit, Text(TEXT_MENU_EXIT));
 }
 
 static void AddHotkeyAtoms()
@@ -179,6 +180,10 @@ bool CaptureNotifyArea()
     CreateOptionsControls();
     RegisterHotkeysAtStart();
     CreateVersionControls();
+    if (TextsNeedRoom()) {
+        FitWindowToTexts(optionsWindow);
+        FitWindowToTexts(versionWindow);
+    }
     if (!IsWindowsVersion("6.0") && !IsWindowsVersion("6.1")) CreateClockTipWindow();
     if (CaptureCutShort()) return false;
     FaultPoint(FaultSite::capture);

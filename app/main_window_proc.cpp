@@ -13,7 +13,7 @@
 #include "core/messages.h"
 #include "core/shared_state.h"
 #include "core/test_counters.h"
-#include "core/texts.h"
+#include "core/ui_text.h"
 #include "app/shutdown.h"
 #include "taskbar/flavour.h"
 #include "taskbar/geometry.h"
@@ -56,10 +56,10 @@ static void ShowHelp()
 {
     const char* target = webHelpUrl;
     if (helpAvailable && PathFileExistsA(helpPath)) {
-        int answer = MessageBoxA(mainWindow, kHelpChoiceText, caption, MB_YESNO | MB_ICONQUESTION);
+        int answer = ShowMessage(mainWindow, Text(TEXT_HELP_CHOICE), caption, MB_YESNO | MB_ICONQUESTION);
         if (answer == IDNO) target = helpPath;
     } else {
-        MessageBoxA(mainWindow, kNoHelpFileText, caption, MB_ICONINFORMATION);
+        ShowMessage(mainWindow, Text(TEXT_NO_HELP_FILE), caption, MB_ICONINFORMATION);
     }
     ShellExecuteA(nullptr, "open", target, nullptr, nullptr, SW_SHOWNORMAL);
 }
@@ -314,5 +314,5 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (taskbarCreatedMessage && message == taskbarCreatedMessage) RehostNotifyArea();
         break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefaultWindowProc(window, message, wParam, lParam);
 }

@@ -15,12 +15,13 @@
 #include "core/shared_state.h"
 #include "app/taskbar_return.h"
 #include "ui/title_bar.h"
-#include "core/texts.h"
+#include "core/ui_text.h"
 #include "core/window_class.h"
 #include "settings/settings_file.h"
 #include "taskbar/flavour.h"
 #include "taskbar/taskbar_windows.h"
 #include "ui/hotkeys.h"
+#include "ui/text_fit.h"
 #include "watch/watchers.h"
 
 constexpr DWORD kWatcherWait = 3000;
@@ -29,17 +30,18 @@ bool restorationRunning;
 
 void ShowWaitWindow()
 {
-    RegisterProgramClass(WaitWindowClass, DefWindowProcA, 0, false);
+    RegisterProgramClass(WaitWindowClass, DefaultWindowProc, 0, false);
 
     bool wide = IsWindowsVersion("6.0") || IsWindowsVersion("6.1");
     int width = wide ? 196 : 186, height = wide ? 80 : 70;
     int textWidth = wide ? 190 : 170, textHeight = 35;
-    waitWindow = CreateWindowExA(0, WaitWindowClass, caption, WS_VISIBLE | WS_CAPTION,
-                                 GetSystemMetrics(SM_CXSCREEN) / 2 - 88, GetSystemMetrics(SM_CYSCREEN) / 2 - 66,
-                                 width, height, mainWindow, nullptr, instance, nullptr);
-    HWND text = CreateWindowExA(0, "STATIC", kWaitText, WS_CHILD | WS_VISIBLE, 8, 8,
-                                textWidth, textHeight, waitWindow, nullptr, instance, nullptr);
+    waitWindow = CreateTextWindow(0, WaitWindowClass, caption, WS_VISIBLE | WS_CAPTION,
+                                  GetSystemMetrics(SM_CXSCREEN) / 2 - 88, GetSystemMetrics(SM_CYSCREEN) / 2 - 66, width,
+                                  height, mainWindow, nullptr);
+    HWND text = CreateTextWindow(0, "STATIC", Text(TEXT_WAIT), WS_CHILD | WS_VISIBLE, 8, 8, textWidth, textHeight,
+                                 waitWindow, nullptr);
     SendMessageA(text, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), FALSE);
+    if (TextsNeedRoom()) FitWindowToTexts(waitWindow);
     UpdateWindow(text);
     UpdateWindow(waitWindow);
     ShowWindow(waitWindow, SW_SHOW);

@@ -11,6 +11,7 @@
 #include "app/main_window.h"
 #include "core/shared_state.h"
 #include "core/test_counters.h"
+#include "core/ui_text.h"
 #include "settings/settings_file.h"
 #include "taskbar/flavour.h"
 #include "taskbar/taskbar_windows.h"
@@ -111,9 +112,18 @@ bool HandleTestReport(UINT message)
                  TestEventCount(TestCounter::trayWatchCycle), TestEventCount(TestCounter::fit),
                  TestEventCount(TestCounter::revealHotkey));
     std::fprintf(f, "menu=");
+    // Japanese through the wide calls is reported in UTF-8, as the program holds it then.
+    auto getMenuStringW = reinterpret_cast<int(WINAPI*)(HMENU, UINT, LPWSTR, int, UINT)>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetMenuStringW")));
     for (int i = 0; i < GetMenuItemCount(popupMenu); ++i) {
         char text[64] = {};
-        GetMenuStringA(popupMenu, i, text, sizeof text, MF_BYPOSITION);
+        if (WideTexts() && getMenuStringW) {
+            wchar_t units[64] = {};
+            getMenuStringW(popupMenu, i, units, 64, MF_BYPOSITION);
+            WideCharToMultiByte(CP_UTF8, 0, units, -1, text, sizeof text, nullptr, nullptr);
+        } else {
+            GetMenuStringA(popupMenu, i, text, sizeof text, MF_BYPOSITION);
+        }
         std::fprintf(f, "%s%u:%s", i ? "|" : "", GetMenuItemID(popupMenu, i), text);
     }
     std::fprintf(f, "\r\n");

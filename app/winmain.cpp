@@ -9,7 +9,8 @@
 #include "app/main_window.h"
 #include "core/messages.h"
 #include "core/shared_state.h"
-#include "core/texts.h"
+#include "core/ui_text.h"
+#include "settings/settings_file.h"
 #include "app/test_hooks.h"
 #include "taskbar/flavour.h"
 
@@ -30,7 +31,7 @@ static bool TakeOverFromRunningCopy()
 {
     HANDLE mutex = CreateMutexA(nullptr, TRUE, "Veltrin");
     if (GetLastError() != ERROR_ALREADY_EXISTS) return true;
-    MessageBoxA(nullptr, kRunningCopyText, caption, MB_ICONINFORMATION);
+    ShowMessage(nullptr, Text(TEXT_RUNNING_COPY), caption, MB_ICONINFORMATION);
     const DWORD start = GetTickCount();
     for (DWORD spent = 0; spent < kTakeOverWait; spent = GetTickCount() - start) {
         HWND running = FindWindowA(MainWindowClass, nullptr);
@@ -42,7 +43,7 @@ static bool TakeOverFromRunningCopy()
     // Whether a close that waited in vain is still handled later differs between systems;
     // this one is, so the stuck copy ends once it can, everywhere alike.
     if (HWND running = FindWindowA(MainWindowClass, nullptr)) PostMessageA(running, WM_CLOSE, 0, 0);
-    MessageBoxA(nullptr, kRunningCopyStuckText, caption, MB_ICONINFORMATION);
+    ShowMessage(nullptr, Text(TEXT_RUNNING_COPY_STUCK), caption, MB_ICONINFORMATION);
     return false;
 }
 
@@ -56,7 +57,8 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     NoteStartFlavour();
     char flavour[24];
     CurrentFlavour(flavour);
-    InitEnvironment(flavour);
+    InitEnvironment();
+    InitTexts(flavour, ReadSettingInt("Config", "Language", 0));
     if (!TakeOverFromRunningCopy()) return 1;
     CreateMainWindow();
 

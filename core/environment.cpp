@@ -2,9 +2,11 @@
 // the two user-interface fonts.
 #include "core/environment.h"
 
+#include <cstddef>
 #include <cstring>
 
 #include "core/optional_functions.h"
+#include "core/ui_text.h"
 
 char exeDirectory[kFixedTextSize];
 char settingsPath[kFixedTextSize];
@@ -44,28 +46,52 @@ void GetExeDirectory()
     Keep(exeDirectory, folder);
 }
 
+// In English, the face and size the system gives its message boxes, as a user of any
+// version knows them; 95 and NT 4.0 know the record only without its last field.
+static bool CreateMessageFonts()
+{
+    NONCLIENTMETRICSA metrics{};
+    metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
+    LOGFONTA face{};
+    if (SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0)) {
+        face = metrics.lfMessageFont;
+    } else if (!GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof face, &face)) {
+        return false;
+    }
+    uiFont = CreateFontIndirectA(&face);
+    face.lfUnderline = TRUE;
+    linkFont = CreateFontIndirectA(&face);
+    return uiFont != nullptr;
+}
+
 void CreateUiFonts(const char* flavour)
 {
-    UiFontChoice choice = ChooseUiFont(flavour);
+    if (TextLanguage() == Language::english && CreateMessageFonts()) return;
+    UiFontChoice choice = ChooseUiFont(flavour, WideTexts());
     uiFont = CreateFontA(choice.height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                          0, 0, 0, FF_MODERN, choice.faceName);
     linkFont = CreateFontA(choice.height, 0, 0, 0, FW_NORMAL, FALSE, TRUE, FALSE, SHIFTJIS_CHARSET,
                            0, 0, 0, FF_MODERN, choice.faceName);
 }
 
-void InitEnvironment(const char* flavour)
+void InitEnvironment()
 {
     GetExeDirectory();
     LoadOptionalFunctions();
-    Keep(caption, BuildCaption());
-    Keep(aboutText, BuildAboutText());
     Keep(webHelpUrl, BuildWebHelpUrl());
     Keep(mailtoUrl, BuildMailtoUrl());
-    CreateUiFonts(flavour);
     FixedText settings = BuildSettingsPath(exeDirectory);
-    FixedText help = BuildHelpPath(exeDirectory);
     Keep(settingsPath, settings);
-    Keep(helpPath, help);
     settingsAvailable = exeDirectoryFits && settings.fits;
+}
+
+void InitTexts(const char* flavour, int32_t languageSetting)
+{
+    LoadTexts(languageSetting);
+    Keep(caption, BuildCaption(Text(TEXT_PRODUCT_NAME)));
+    Keep(aboutText, BuildAboutText(Text(TEXT_PRODUCT_NAME), Text(TEXT_ABOUT_DESCRIPTION)));
+    CreateUiFonts(flavour);
+    FixedText help = BuildHelpPath(exeDirectory, Text(TEXT_HELP_FILE));
+    Keep(helpPath, help);
     helpAvailable = exeDirectoryFits && help.fits;
 }

@@ -19,7 +19,10 @@ extern bool helpAvailable;
 extern HFONT uiFont;
 extern HFONT linkFont;
 
-// The fonts depend on the taskbar flavour, which the caller finds out.
-void InitEnvironment(const char* flavour);
+// The executable's folder, the settings file's path and the optional functions.
+void InitEnvironment();
+// The texts of the language chosen (`languageSetting` is the key "Language"), the fixed
+// texts and paths made of them, and the fonts, which depend on the taskbar flavour.
+void InitTexts(const char* flavour, int32_t languageSetting);
 void GetExeDirectory();
 void CreateUiFonts(const char* flavour);

@@ -31,17 +31,16 @@ FixedText FormatFixedText(const char* format, ...)
     return result;
 }
 
-FixedText BuildCaption()
+FixedText BuildCaption(const char* productName)
 {
-    return FormatFixedText("%s%s%u.%u.%u.%u", kProductName, " Ver.", kVersionMajor, kVersionMinor,
+    return FormatFixedText("%s%s%u.%u.%u.%u", productName, " Ver.", kVersionMajor, kVersionMinor,
                            kVersionBuild, kVersionRevision);
 }
 
-FixedText BuildAboutText()
+FixedText BuildAboutText(const char* productName, const char* description)
 {
-    return FormatFixedText("%s\n\rVersion %u.%u.%u.%u\n\r%s\n\r%s", kProductName, kVersionMajor,
-                           kVersionMinor, kVersionBuild, kVersionRevision,
-                           kAboutDescription,
+    return FormatFixedText("%s\n\rVersion %u.%u.%u.%u\n\r%s\n\r%s", productName, kVersionMajor,
+                           kVersionMinor, kVersionBuild, kVersionRevision, description,
                            "Copyright (C) 2026 Veltrin developers");
 }
 
@@ -60,9 +59,9 @@ FixedText BuildSettingsPath(const char* exeDirectory)
     return BuildPath(exeDirectory, "velt.ini");
 }
 
-FixedText BuildHelpPath(const char* exeDirectory)
+FixedText BuildHelpPath(const char* exeDirectory, const char* helpFile)
 {
-    return BuildPath(exeDirectory, "help.txt");
+    return BuildPath(exeDirectory, helpFile);
 }
 
 FixedText ExecutableFolder(const char* buffer, size_t size, size_t length, bool (*isLeadByte)(unsigned char))
@@ -84,10 +83,10 @@ FixedText ExecutableFolder(const char* buffer, size_t size, size_t length, bool 
     return folder;
 }
 
-UiFontChoice ChooseUiFont(const char* flavour)
+UiFontChoice ChooseUiFont(const char* flavour, bool latinNames)
 {
     if (std::strcmp(flavour, "6.0") == 0 || std::strcmp(flavour, "6.1") == 0) {
-        return {"メイリオ", 16};
+        return {latinNames ? "Meiryo" : "メイリオ", 16};
     }
     return {"MS UI Gothic", 12};
 }

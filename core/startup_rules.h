@@ -4,8 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "core/texts.h"
-
 // Every fixed text and path lives in a buffer of this size; longer text is cut.
 constexpr size_t kFixedTextSize = 256;
 
@@ -31,8 +29,9 @@ inline constexpr char kSupportMail[] = "support@veltrin.example.org";
 // Bounded printf into a fixed buffer; the text is always terminated.
 FixedText FormatFixedText(const char* format, ...) VELTRIN_PRINTF_LIKE(1, 2);
 
-FixedText BuildCaption();      // "ヴェルトリン Ver.1.4.8.3"
-FixedText BuildAboutText();    // lines separated by "\n\r"
+FixedText BuildCaption(const char* productName);  // "<name> Ver.1.4.8.3"
+// The name, the version, the description and the copyright, separated by "\n\r".
+FixedText BuildAboutText(const char* productName, const char* description);
 FixedText BuildWebHelpUrl();   // site base + "velthelp.html"
 FixedText BuildMailtoUrl();    // "mailto:" + support address
 
@@ -40,7 +39,7 @@ FixedText BuildMailtoUrl();    // "mailto:" + support address
 // fits == false: the caller must treat the file as unavailable rather than use
 // a cut path, which would name some other file.
 FixedText BuildSettingsPath(const char* exeDirectory);  // dir + "\velt.ini"
-FixedText BuildHelpPath(const char* exeDirectory);      // dir + "\help.txt"
+FixedText BuildHelpPath(const char* exeDirectory, const char* helpFile);  // dir + "\" + file
 
 // The executable's folder from the path that GetModuleFileNameA or GetLongPathNameA left in
 // a buffer of `size` bytes, `length` being what the call returned. A path that filled the
@@ -56,5 +55,7 @@ struct UiFontChoice {
     int32_t height;
 };
 
-// Meiryo 16 on the 6.0 and 6.1 flavours, MS UI Gothic 12 everywhere else.
-UiFontChoice ChooseUiFont(const char* flavour);
+// Meiryo 16 on the 6.0 and 6.1 flavours, MS UI Gothic 12 everywhere else. The Japanese
+// family name where the ANSI code page is Japanese; elsewhere the Latin one, which every
+// code page can spell.
+UiFontChoice ChooseUiFont(const char* flavour, bool latinNames = false);

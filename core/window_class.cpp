@@ -2,6 +2,7 @@
 #include "core/window_class.h"
 
 #include "core/shared_state.h"
+#include "core/ui_text.h"
 
 void RegisterProgramClass(const char* name, WNDPROC procedure, UINT extraStyle, bool withIcon, int background)
 {
@@ -13,5 +14,5 @@ void RegisterProgramClass(const char* name, WNDPROC procedure, UINT extraStyle, 
     c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     c.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background + 1));
     c.lpszClassName = name;
-    RegisterClassA(&c);
+    RegisterTextClass(c);
 }

@@ -1,11 +1,10 @@
 #include "ui/hotkey_rules.h"
 
-#include "core/texts.h"
-
 // Letters and digits carry their character codes; the punctuation entries name the keys of
-// the Japanese layout that send these codes.
+// the Japanese layout that send these codes. The first entry, no key, has its label in the
+// string tables.
 const KeyListEntry keyList[kKeyListSize] = {
-    {kNoKeyLabel, 0},
+    {"", 0},
     {"A", 65}, {"B", 66}, {"C", 67}, {"D", 68}, {"E", 69}, {"F", 70}, {"G", 71}, {"H", 72}, {"I", 73},
     {"J", 74}, {"K", 75}, {"L", 76}, {"M", 77}, {"N", 78}, {"O", 79}, {"P", 80}, {"Q", 81}, {"R", 82},
     {"S", 83}, {"T", 84}, {"U", 85}, {"V", 86}, {"W", 87}, {"X", 88}, {"Y", 89}, {"Z", 90},
@@ -31,6 +30,8 @@ uint32_t KeyListCode(int position)
 {
     return position >= 0 && position < kKeyListSize ? keyList[position].code : 0;
 }
+
+bool IsLayoutNamedKey(uint32_t code) { return (code >= 186 && code <= 192) || (code >= 219 && code <= 223); }
 
 uint32_t RegisteredKeyCode(uint32_t key) { return key >= 48 && key <= 57 ? key + 48 : key; }
 

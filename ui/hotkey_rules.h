@@ -23,6 +23,9 @@ int KeyListPosition(uint32_t code);
 // The code at a list position; 0 for a position outside the list.
 uint32_t KeyListCode(int position);
 
+// The punctuation keys, whose characters differ from one keyboard layout to the next.
+bool IsLayoutNamedKey(uint32_t code);
+
 // Digits are registered as the numeric keypad's digits, 48-57 becoming 96-105.
 uint32_t RegisteredKeyCode(uint32_t key);
 

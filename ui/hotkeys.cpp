@@ -6,7 +6,7 @@
 #include "core/foreground.h"
 #include "core/messages.h"
 #include "core/shared_state.h"
-#include "core/texts.h"
+#include "core/ui_text.h"
 #include "settings/settings_file.h"
 #include "settings/settings_rules.h"
 #include "taskbar/flavour.h"
@@ -39,18 +39,38 @@ void RegisterHotkeyBinding(int index, bool warnShift)
     SetHotkeyBinding(h, RegisteredKeyCode(h.key), h.modifiers);
     if (h.key == 0) return;
     if (warnShift && (h.modifiers & MOD_SHIFT)) {
-        MessageBoxA(optionsWindow, kShiftKeypadText, caption,
+        ShowMessage(optionsWindow, Text(TEXT_SHIFT_KEYPAD), caption,
                     MB_TOPMOST | MB_ICONINFORMATION);
     }
     RegisterHotKey(mainWindow, h.id, h.modifiers, h.key);
 }
 
+// In English the punctuation keys are named by the user's keyboard, whose characters for
+// them differ from the Japanese layout's; the codes stay the same.
+static void AddKeyLabel(HWND list, const KeyListEntry& entry)
+{
+    if (entry.code == 0) {
+        AddComboText(list, Text(TEXT_NO_KEY));
+        return;
+    }
+    if (TextLanguage() == Language::english && IsLayoutNamedKey(entry.code)) {
+        // The key's character without Shift; dead keys carry a flag in the high bits.
+        const UINT character = MapVirtualKeyA(entry.code, 2) & 0xffffu;
+        if (character > ' ' && character < 0x100) {
+            const char label[2] = {static_cast<char>(character), '\0'};
+            AddComboText(list, label);
+            return;
+        }
+    }
+    AddComboText(list, entry.label);
+}
+
 static HWND CreateKeyList(HWND group, int id)
 {
-    HWND list = CreateWindowExA(0, "COMBOBOX", nullptr,
-                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_NOINTEGRALHEIGHT, 8, 23, 100,
-                                150, group, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-    for (const KeyListEntry& entry : keyList) SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.label));
+    HWND list = CreateTextWindow(0, "COMBOBOX", nullptr,
+                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_NOINTEGRALHEIGHT, 8, 23, 100,
+                                 150, group, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
+    for (const KeyListEntry& entry : keyList) AddKeyLabel(list, entry);
     SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), FALSE);
     return list;
 }
@@ -98,8 +118,8 @@ static bool ApplyHotkeyChoice(int i)
     HotkeyCombination earlier = CombinationOf(h);
     if (SameAsRegistered(chosen, earlier)) return true;
     if (MayShadowShortcuts(chosen.modifiers)) {
-        int answer = MessageBoxA(optionsWindow,
-                                 kShortcutClashText, caption, MB_YESNO | MB_ICONINFORMATION);
+        int answer = ShowMessage(optionsWindow,
+                                 Text(TEXT_SHORTCUT_CLASH), caption, MB_YESNO | MB_ICONINFORMATION);
         if (answer == IDNO) return false;
     }
     // The earlier combination is released first, so that choosing it again, or a key that
@@ -114,7 +134,7 @@ static bool ApplyHotkeyChoice(int i)
     }
     if (!RegisterHotKey(mainWindow, h.id, chosen.modifiers, chosen.key)) {
         Register(i, earlier);
-        MessageBoxA(mainWindow, kHotkeyTakenText, caption, MB_ICONINFORMATION);
+        ShowMessage(mainWindow, Text(TEXT_HOTKEY_TAKEN), caption, MB_ICONINFORMATION);
         return false;
     }
     // A digit is held by its keypad code. Windows keeps a second registration under the
@@ -141,7 +161,7 @@ void RestoreHotkeyBinding(int index, const HotkeyCombination& combination)
     if (now.key == combination.key && now.modifiers == combination.modifiers) return;
     UnregisterHotKey(mainWindow, hotkeys[index].id);
     // Another program may have taken the earlier combination meanwhile.
-    if (!Register(index, combination)) MessageBoxA(mainWindow, kHotkeyTakenText, caption, MB_ICONINFORMATION);
+    if (!Register(index, combination)) ShowMessage(mainWindow, Text(TEXT_HOTKEY_TAKEN), caption, MB_ICONINFORMATION);
 }
 
 static void ToggleMainWindow(WPARAM source)

@@ -11,7 +11,7 @@
 #include "core/messages.h"
 #include "core/optional_functions.h"
 #include "core/shared_state.h"
-#include "core/texts.h"
+#include "core/ui_text.h"
 #include "core/window_class.h"
 #include "settings/settings_file.h"
 #include "settings/settings_rules.h"
@@ -57,9 +57,9 @@ static void OptionCheckBoxes(HWND (&boxes)[kOptionCheckBoxCount])
 void CreateOptionsWindow()
 {
     RegisterProgramClass(OptionsWindowClass, OptionsWindowProc);
-    optionsWindow = CreateWindowExA(0, OptionsWindowClass, kOptionsTitle, WS_OVERLAPPED | WS_SYSMENU,
-                                    GetSystemMetrics(SM_CXSCREEN) / 2 - 225, GetSystemMetrics(SM_CYSCREEN) / 2 - 145,
-                                    450 + Wide(), 290, mainWindow, nullptr, instance, nullptr);
+    optionsWindow = CreateTextWindow(0, OptionsWindowClass, Text(TEXT_OPTIONS_TITLE), WS_OVERLAPPED | WS_SYSMENU,
+                                     GetSystemMetrics(SM_CXSCREEN) / 2 - 225, GetSystemMetrics(SM_CYSCREEN) / 2 - 145,
+                                     450 + Wide(), 290, mainWindow, nullptr);
     UpdateWindow(optionsWindow);
     optionsControls.trackbar = CreateWindowExA(0, TRACKBAR_CLASSA, nullptr, WS_CHILD | WS_VISIBLE | TBS_NOTICKS | TBS_TOOLTIPS,
                                                10, 100, 196, 20, optionsWindow, IdOf(kTrackbarId), instance, nullptr);
@@ -70,8 +70,7 @@ void CreateOptionsWindow()
 
 static HWND Control(HWND parent, const char* text, DWORD style, int x, int y, int width, int height, int id)
 {
-    HWND control = CreateWindowExA(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent, IdOf(id),
-                                   instance, nullptr);
+    HWND control = CreateTextWindow(0, "BUTTON", text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent, IdOf(id));
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), FALSE);
     return control;
 }
@@ -96,14 +95,14 @@ static WNDPROC buttonProc = nullptr;
 static void KeepCheckState(HWND box)
 {
     const LONG_PTR state =
-        CallWindowProcA(buttonProc, box, BM_GETCHECK, 0, 0) == BST_CHECKED ? kKeptChecked : kKeptUnchecked;
+        CallPreviousProc(buttonProc, box, BM_GETCHECK, 0, 0) == BST_CHECKED ? kKeptChecked : kKeptUnchecked;
     // Written only on a change: a write goes through the window server.
     if (GetWindowLongPtrA(box, GWLP_USERDATA) != state) SetWindowLongPtrA(box, GWLP_USERDATA, state);
 }
 
 static LRESULT CALLBACK CheckBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
-    const LRESULT result = CallWindowProcA(buttonProc, box, message, wParam, lParam);
+    const LRESULT result = CallPreviousProc(buttonProc, box, message, wParam, lParam);
     if (message != WM_NCDESTROY) KeepCheckState(box);
     return result;
 }
@@ -111,8 +110,7 @@ static LRESULT CALLBACK CheckBoxProc(HWND box, UINT message, WPARAM wParam, LPAR
 static HWND CheckBox(const char* text, int x, int y, int width, int id)
 {
     HWND box = Control(optionsWindow, text, BS_AUTOCHECKBOX, x, y, width, 12, id);
-    auto previous = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CheckBoxProc)));
+    WNDPROC previous = SubclassWindow(box, CheckBoxProc);
     if (!buttonProc) buttonProc = previous;
     KeepCheckState(box);
     return box;
@@ -157,25 +155,25 @@ void CreateOptionsControls()
     OptionsControls& o = optionsControls;
     const int wide = Wide();
     o.ok = PushButton(optionsWindow, "OK", BS_DEFPUSHBUTTON, 280 + wide, 220, 70, static_cast<int>(kOkCommand));
-    o.cancel = PushButton(optionsWindow, kCancelLabel, 0, 360 + wide, 220, 70, static_cast<int>(kCancelCommand));
-    o.defaults = PushButton(optionsWindow, kDefaultsLabel, 0, 160 + wide, 220, 110, static_cast<int>(kDefaultsCommand));
-    o.sensingGroup = Group(kSensingGroupLabel, 16, 6, 185, 70);
-    o.hotkeyGroup[0] = Group(kHotkeyGroupLabels[0], 210, 6, 220 + wide, 56);
-    o.hotkeyGroup[1] = Group(kHotkeyGroupLabels[1], 210, 68, 220 + wide, 56);
-    o.hotkeyGroup[2] = Group(kHotkeyGroupLabels[2], 210, 130, 220 + wide, 56);
-    o.edgeTop = CheckBox(kEdgeTopLabel, 36, 26, 30, 1);
-    o.edgeDown = CheckBox(kEdgeDownLabel, 71, 26, 30, 2);
-    o.edgeLeft = CheckBox(kEdgeLeftLabel, 106, 26, 30, 3);
-    o.edgeRight = CheckBox(kEdgeRightLabel, 142, 26, 30, 4);
+    o.cancel = PushButton(optionsWindow, Text(TEXT_CANCEL), 0, 360 + wide, 220, 70, static_cast<int>(kCancelCommand));
+    o.defaults = PushButton(optionsWindow, Text(TEXT_DEFAULTS), 0, 160 + wide, 220, 110, static_cast<int>(kDefaultsCommand));
+    o.sensingGroup = Group(Text(TEXT_SENSING_GROUP), 16, 6, 185, 70);
+    o.hotkeyGroup[0] = Group(Text(TEXT_HOTKEY_GROUP_1), 210, 6, 220 + wide, 56);
+    o.hotkeyGroup[1] = Group(Text(TEXT_HOTKEY_GROUP_2), 210, 68, 220 + wide, 56);
+    o.hotkeyGroup[2] = Group(Text(TEXT_HOTKEY_GROUP_3), 210, 130, 220 + wide, 56);
+    o.edgeTop = CheckBox(Text(TEXT_EDGE_TOP), 36, 26, 30, 1);
+    o.edgeDown = CheckBox(Text(TEXT_EDGE_DOWN), 71, 26, 30, 2);
+    o.edgeLeft = CheckBox(Text(TEXT_EDGE_LEFT), 106, 26, 30, 3);
+    o.edgeRight = CheckBox(Text(TEXT_EDGE_RIGHT), 142, 26, 30, 4);
     o.sensingShift = CheckBox("Shift", 41, 50, 50, 0);
     o.sensingCtrl = CheckBox("Ctrl", 91, 50, 40, 0);
     o.sensingAlt = CheckBox("Alt", 136, 50, 40, 0);
     o.hotkeyBoxes[0] = ModifierBoxSet(24, 8);
     o.hotkeyBoxes[1] = ModifierBoxSet(86, 12);
     o.hotkeyBoxes[2] = ModifierBoxSet(148, 16);
-    o.flat = CheckBox(kFlatLabel, 16, 130, 150 + wide, static_cast<int>(kFlatCommand));
-    o.hide = CheckBox(kHideLabel, 16, 150, 160 + wide, 5);
-    o.reSize = CheckBox(kReSizeLabel, 16, 197, 305 + wide, 0);
+    o.flat = CheckBox(Text(TEXT_FLAT), 16, 130, 150 + wide, static_cast<int>(kFlatCommand));
+    o.hide = CheckBox(Text(TEXT_HIDE), 16, 150, 160 + wide, 5);
+    o.reSize = CheckBox(Text(TEXT_RESIZE), 16, 197, 305 + wide, 0);
     versionOkButton = PushButton(versionWindow, "OK", 0, 224, 34, 57, kVersionOkId);
     LoadOptionStates();
 }
@@ -273,7 +271,7 @@ bool ApplyOptions()
     EdgeChoice edges{IsOptionChecked(o.edgeTop), IsOptionChecked(o.edgeDown), IsOptionChecked(o.edgeLeft),
                      IsOptionChecked(o.edgeRight)};
     if (LeavesNoWayBack(CombinationOf(hotkeys[0]), edges)) {
-        MessageBoxA(mainWindow, kNoWayBackText, caption, MB_ICONINFORMATION);
+        ShowMessage(mainWindow, Text(TEXT_NO_WAY_BACK), caption, MB_ICONINFORMATION);
         const bool* shown = optionsSnapshot.checked;
         EdgeChoice back = EdgesAfterGuard(EdgeChoice{shown[0], shown[1], shown[2], shown[3]});
         SetChecked(o.edgeTop, back.top);
@@ -298,7 +296,7 @@ bool ApplyOptions()
     }
     // What was chosen applies all the same; only keeping it failed. Owned by this window,
     // which it disables meanwhile, so OK cannot be pressed again under it.
-    if (!unsaved.empty()) MessageBoxA(optionsWindow, (kNotSavedText + unsaved).c_str(), caption, MB_ICONINFORMATION);
+    if (!unsaved.empty()) ShowMessage(optionsWindow, (Text(TEXT_NOT_SAVED) + unsaved).c_str(), caption, MB_ICONINFORMATION);
     return true;
 }
 
@@ -382,5 +380,5 @@ LRESULT CALLBACK OptionsWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         break;
     default: break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefaultWindowProc(window, message, wParam, lParam);
 }

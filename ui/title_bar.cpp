@@ -7,6 +7,7 @@
 #include "core/messages.h"
 #include "core/shared_state.h"
 #include "core/startup_rules.h"
+#include "core/ui_text.h"
 #include "ui/title_bar_rules.h"
 #include "taskbar/flavour.h"
 #include "taskbar/taskbar_windows.h"
@@ -41,8 +42,7 @@ void AddTrayIcon()
     d.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     d.uCallbackMessage = TrayIconNotify;
     d.hIcon = icon;
-    std::strcpy(d.szTip, kProductName);
-    Shell_NotifyIconA(NIM_ADD, &d);
+    AddNotifyIcon(d, Text(TEXT_PRODUCT_NAME));
     DestroyIcon(icon);
 }
 

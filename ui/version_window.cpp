@@ -7,7 +7,7 @@
 #include "core/environment.h"
 #include "core/messages.h"
 #include "core/shared_state.h"
-#include "core/texts.h"
+#include "core/ui_text.h"
 #include "core/window_class.h"
 #include "taskbar/flavour.h"
 #include "ui/options_window.h"
@@ -21,16 +21,16 @@ constexpr WPARAM kOkCommand = 1060;
 void CreateVersionWindow()
 {
     RegisterProgramClass(VersionWindowClass, VersionWindowProc);
-    versionWindow = CreateWindowExA(0, VersionWindowClass, kVersionTitle, WS_OVERLAPPED | WS_SYSMENU,
-                                    GetSystemMetrics(SM_CXSCREEN) / 2 - 150, GetSystemMetrics(SM_CYSCREEN) / 2 - 64,
-                                    300, 128, mainWindow, nullptr, instance, nullptr);
+    versionWindow = CreateTextWindow(0, VersionWindowClass, Text(TEXT_VERSION_TITLE), WS_OVERLAPPED | WS_SYSMENU,
+                                     GetSystemMetrics(SM_CXSCREEN) / 2 - 150, GetSystemMetrics(SM_CYSCREEN) / 2 - 64,
+                                     300, 128, mainWindow, nullptr);
     UpdateWindow(versionWindow);
 }
 
 static HWND Static(HWND parent, const char* text, DWORD style, int x, int y, int width, int height, int id, HFONT font)
 {
-    HWND control = CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    HWND control = CreateTextWindow(0, "STATIC", text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
     if (font) SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
 }
@@ -44,7 +44,7 @@ void CreateVersionControls()
     Static(versionWindow, aboutText, 0, 60, 15, 140, 48, 1, uiFont);
     webLink = Static(versionWindow, kWebSiteBase, SS_NOTIFY, 60, 65, 185 + extraWidth, 12 + extraHeight, 1058, linkFont);
     mailLink = Static(versionWindow, kSupportMail, SS_NOTIFY, 60, 78, 118 + extraWidth, 12 + extraHeight, 1059, linkFont);
-    optionsControls.trackbarLabel = Static(optionsWindow, kAlphaLabel, 0, 16, 85, 100, 12, 5, uiFont);
+    optionsControls.trackbarLabel = Static(optionsWindow, Text(TEXT_ALPHA), 0, 16, 85, 100, 12, 5, uiFont);
 }
 
 static bool IsLink(HWND control) { return control && (control == webLink || control == mailLink); }
@@ -93,5 +93,5 @@ LRESULT CALLBACK VersionWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     }
     default: break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefaultWindowProc(window, message, wParam, lParam);
 }

@@ -1,16 +1,17 @@
 // The program's own clock tooltip, on flavours whose clock has none of its own: a small
 // top-most box beside the main window with today's date and weekday. It places itself on
-// every showing and hides after 3 seconds or when the pointer moves onto it.
+// every showing and hides after 3 seconds or when the pointer moves onto it. In English it
+// shows the date in the user's own long format, and grows to fit it.
 #include "watch/clock_tip.h"
 
 #include <windows.h>
 
-#include <cstring>
 #include <ctime>
 
 #include "core/environment.h"
 #include "core/messages.h"
 #include "core/shared_state.h"
+#include "core/ui_text.h"
 #include "core/window_class.h"
 #include "taskbar/geometry.h"
 #include "taskbar/geometry_rules.h"
@@ -21,11 +22,41 @@ constexpr int kClockTipWidth = 86;
 constexpr int kClockTipHeight = 33;
 constexpr int kTextInset = 4;
 
+static void ClockTipText(char* text, size_t size)
+{
+    if (TextLanguage() == Language::english) {
+        if (GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, text, static_cast<int>(size)) <= 0) {
+            text[0] = '\0';
+        }
+        return;
+    }
+    ClockTipWords words{Text(TEXT_CLOCK_TIP_FORMAT), {}};
+    for (int day = 0; day < 7; ++day) words.weekdays[day] = Text(TEXT_WEEKDAY_FIRST + day);
+    const std::time_t now = std::time(nullptr);
+    FormatClockTipText(std::localtime(&now), words, text, size);
+}
+
+// The English date may be longer than the box made for the Japanese one.
+static void FitClockTipToText(HWND window)
+{
+    char text[kFixedTextSize];
+    ClockTipText(text, sizeof text);
+    HDC dc = GetDC(window);
+    HGDIOBJ oldFont = SelectObject(dc, uiFont);
+    RECT need{0, 0, 0, 0};
+    DrawUiText(dc, text, &need, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, oldFont);
+    ReleaseDC(window, dc);
+    const int width = need.right + 2 * kTextInset + 2, height = need.bottom + 2 * kTextInset + 2;
+    SetWindowPos(window, nullptr, 0, 0, width > kClockTipWidth ? width : kClockTipWidth,
+                 height > kClockTipHeight ? height : kClockTipHeight,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
+}
+
 static void PaintClockTip(HWND window)
 {
     char text[kFixedTextSize];
-    const std::time_t now = std::time(nullptr);
-    FormatClockTipText(std::localtime(&now), text, sizeof text);
+    ClockTipText(text, sizeof text);
 
     RECT client{};
     GetClientRect(window, &client);
@@ -40,7 +71,7 @@ static void PaintClockTip(HWND window)
     SelectObject(dc, oldPen);
     DeleteObject(pen);
     InflateRect(&client, -kTextInset, -kTextInset);
-    DrawTextA(dc, text, static_cast<int>(std::strlen(text)), &client, DT_WORDBREAK);
+    DrawUiText(dc, text, &client, DT_WORDBREAK);
     SelectObject(dc, oldBrush);
     SelectObject(dc, oldFont);
     ValidateRect(window, nullptr);
@@ -52,6 +83,7 @@ static LRESULT CALLBACK ClockTipProc(HWND window, UINT message, WPARAM wParam, L
     switch (message) {
     case WM_SHOWWINDOW:
         if (wParam == 1) {
+            if (TextsNeedRoom()) FitClockTipToText(window);
             POINT at = PlacePopupNearWindow(mainWindow, window, kPopupBelow);
             SetWindowPos(window, nullptr, at.x, at.y, 0, 0,
                          SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING);
@@ -77,14 +109,13 @@ static LRESULT CALLBACK ClockTipProc(HWND window, UINT message, WPARAM wParam, L
         return 1;
     default: break;
     }
-    return DefWindowProcA(window, message, wParam, lParam);
+    return DefaultWindowProc(window, message, wParam, lParam);
 }
 
 void CreateClockTipWindow()
 {
     RegisterProgramClass(ClockTipWindowClass, ClockTipProc, 0, true, COLOR_INFOBK);
-    clockTipWindow = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, ClockTipWindowClass, caption,
-                                     WS_POPUP | WS_CHILD, 0, 0, kClockTipWidth, kClockTipHeight, mainWindow, nullptr,
-                                     instance, nullptr);
+    clockTipWindow = CreateTextWindow(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, ClockTipWindowClass, caption,
+                                      WS_POPUP | WS_CHILD, 0, 0, kClockTipWidth, kClockTipHeight, mainWindow, nullptr);
     UpdateWindow(clockTipWindow);
 }

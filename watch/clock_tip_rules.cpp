@@ -2,14 +2,16 @@
 
 #include <cstdio>
 
-#include "core/texts.h"
-
-void FormatClockTipText(const std::tm* local, char* text, size_t size)
+void FormatClockTipText(const std::tm* local, const ClockTipWords& words, char* text, size_t size)
 {
     if (size == 0) return;
     text[0] = '\0';
-    if (!local || local->tm_wday < 0 || local->tm_wday > 6) return;
-    std::snprintf(text, size, kClockTipFormat, static_cast<unsigned>(local->tm_year + 1900),
+    if (!local || local->tm_wday < 0 || local->tm_wday > 6 || !words.format) return;
+    const char* weekday = words.weekdays[local->tm_wday];
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wformat-nonliteral"
+    std::snprintf(text, size, words.format, static_cast<unsigned>(local->tm_year + 1900),
                   static_cast<unsigned>(local->tm_mon + 1), static_cast<unsigned>(local->tm_mday),
-                  kWeekdayNames[local->tm_wday]);
+                  weekday ? weekday : "");
+#pragma GCC diagnostic pop
 }

@@ -9,6 +9,9 @@
 
 namespace {
 
+// The words of the Japanese string table.
+const ClockTipWords kWords = {"%u年%u月%u日\n\r%s曜日", {"日", "月", "火", "水", "木", "金", "土"}};
+
 std::tm Date(int year, int month, int day, int weekday)
 {
     std::tm t{};
@@ -36,7 +39,7 @@ TEST(ClockTipRules, Text)
     };
     for (const Row& r : rows) {
         char text[256];
-        FormatClockTipText(&r.date, text, sizeof text);
+        FormatClockTipText(&r.date, kWords, text, sizeof text);
         EXPECT_STREQ(text, r.expected);
     }
 }
@@ -45,16 +48,16 @@ TEST(ClockTipRules, NothingToShowGivesAnEmptyText)
 {
     char text[256];
     std::memset(text, 'x', sizeof text);
-    FormatClockTipText(nullptr, text, sizeof text);
+    FormatClockTipText(nullptr, kWords, text, sizeof text);
     EXPECT_STREQ(text, "");
     const std::tm broken = Date(2012, 5, 29, 7);
     std::memset(text, 'x', sizeof text);
-    FormatClockTipText(&broken, text, sizeof text);
+    FormatClockTipText(&broken, kWords, text, sizeof text);
     EXPECT_STREQ(text, "");
     // A short buffer cuts the text and keeps it terminated.
     const std::tm date = Date(2012, 5, 29, 2);
     char small[5];
-    FormatClockTipText(&date, small, sizeof small);
+    FormatClockTipText(&date, kWords, small, sizeof small);
     EXPECT_STREQ(small, "2012");
 }
 

@@ -12,7 +12,7 @@ namespace {
 std::vector<KeyListEntry> ExpectedKeyList()
 {
     static std::vector<std::string> labels;  // outlives the entries that point into it
-    std::vector<std::pair<std::string, uint32_t>> rows = {{"なし", 0}};
+    std::vector<std::pair<std::string, uint32_t>> rows = {{"", 0}};
     for (char c = 'A'; c <= 'Z'; ++c) rows.push_back({std::string(1, c), static_cast<uint32_t>(c)});
     for (char c = '0'; c <= '9'; ++c) rows.push_back({std::string(1, c), static_cast<uint32_t>(c)});
     for (int f = 1; f <= 12; ++f) rows.push_back({"F" + std::to_string(f), static_cast<uint32_t>(111 + f)});
@@ -42,6 +42,8 @@ TEST(KeyList, SeventyKeysInTheirOrderEachCodeOnce)
     }
     EXPECT_EQ(codes.size(), static_cast<size_t>(kKeyListSize));
     EXPECT_EQ(std::string(keyList[61].label), "\\");
+    // Exactly the punctuation entries take their labels from the keyboard layout.
+    for (int i = 0; i < kKeyListSize; ++i) EXPECT_EQ(IsLayoutNamedKey(keyList[i].code), i >= 60) << i;
     // A stored code outside the list selects "none"; a position outside the list has no key.
     EXPECT_EQ(KeyListPosition(200), 0);
     EXPECT_EQ(KeyListPosition(101), 0);

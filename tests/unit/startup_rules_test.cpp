@@ -11,16 +11,17 @@ namespace {
 
 TEST(Startup, CaptionBytes)
 {
-    const FixedText caption = BuildCaption();
+    const FixedText caption = BuildCaption("ヴェルトリン");
     EXPECT_TRUE(caption.fits);
     // ヴェルトリン in code page 932, one space before "Ver.", none after it.
     EXPECT_STREQ(caption.text, "\x83\x94\x83\x46\x83\x8B\x83\x67\x83\x8A\x83\x93 Ver.1.4.8.3");
+    EXPECT_STREQ(BuildCaption("Veltrin").text, "Veltrin Ver.1.4.8.3");
 }
 
 TEST(Startup, AboutTextAndAddresses)
 {
-    const std::string about = BuildAboutText().text;
-    EXPECT_EQ(about.rfind(std::string(kProductName) + "\n\rVersion 1.4.8.3\n\r", 0), 0u);
+    const std::string about = BuildAboutText("Veltrin", "What it does").text;
+    EXPECT_EQ(about.rfind("Veltrin\n\rVersion 1.4.8.3\n\rWhat it does\n\r", 0), 0u);
     size_t separators = 0;
     for (size_t at = about.find("\n\r"); at != std::string::npos; at = about.find("\n\r", at + 2)) {
         ++separators;
@@ -51,7 +52,7 @@ TEST(Startup, PathsThatDoNotFitAreUnavailable)
     for (const Row& row : rows) {
         const std::string directory = "C:" + std::string(row.directoryLength - 2, 'd');
         const FixedText settings = BuildSettingsPath(directory.c_str());
-        const FixedText help = BuildHelpPath(directory.c_str());
+        const FixedText help = BuildHelpPath(directory.c_str(), "help.txt");
         EXPECT_EQ(settings.fits, row.fits) << row.directoryLength;
         EXPECT_EQ(help.fits, row.fits) << row.directoryLength;
         EXPECT_STREQ(settings.text, row.fits ? (directory + "\\velt.ini").c_str() : "") << row.directoryLength;
@@ -90,6 +91,7 @@ TEST(Startup, UiFontByFlavour)
         const char* flavour;
         const char* face;
         int32_t height;
+        bool latinNames = false;
     };
     const Row rows[] = {
         {"6.0", "\x83\x81\x83\x43\x83\x8A\x83\x49", 16},  // メイリオ
@@ -98,9 +100,11 @@ TEST(Startup, UiFontByFlavour)
         {"5.1", "MS UI Gothic", 12},
         {"4.0", "MS UI Gothic", 12},
         {"6.10", "MS UI Gothic", 12},
+        {"6.1", "Meiryo", 16, true},
+        {"5.1", "MS UI Gothic", 12, true},
     };
     for (const Row& row : rows) {
-        const UiFontChoice font = ChooseUiFont(row.flavour);
+        const UiFontChoice font = ChooseUiFont(row.flavour, row.latinNames);
         EXPECT_STREQ(font.faceName, row.face) << row.flavour;
         EXPECT_EQ(font.height, row.height) << row.flavour;
     }

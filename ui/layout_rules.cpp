@@ -1,0 +1,46 @@
+#include "ui/layout_rules.h"
+
+namespace {
+
+// One axis: `low`/`high` are the box's edges along it, `need` its text's extent.
+struct Axis {
+    int LayoutBox::*low;
+    int LayoutBox::*high;
+    int LayoutBox::*need;
+};
+
+int Grow(LayoutBox* boxes, size_t count, const Axis& a)
+{
+    int grown = 0;
+    for (;;) {
+        // The shortest box whose edge lies nearest the start, so that the result does not
+        // depend on the order of the boxes.
+        LayoutBox* shortBox = nullptr;
+        for (size_t i = 0; i < count; ++i) {
+            LayoutBox& b = boxes[i];
+            if (b.*a.need > b.*a.high - b.*a.low && (!shortBox || b.*a.high < shortBox->*a.high)) shortBox = &b;
+        }
+        if (!shortBox) return grown;
+        const int edge = shortBox->*a.high;
+        const int shortfall = shortBox->*a.need - (edge - shortBox->*a.low);
+        for (size_t i = 0; i < count; ++i) {
+            LayoutBox& b = boxes[i];
+            if (b.*a.low >= edge) {
+                b.*a.low += shortfall;
+                b.*a.high += shortfall;
+            } else if (b.*a.high >= edge) {
+                b.*a.high += shortfall;
+            }
+        }
+        grown += shortfall;
+    }
+}
+
+}  // namespace
+
+LayoutGrowth GrowToTexts(LayoutBox* boxes, size_t count)
+{
+    const int width = Grow(boxes, count, Axis{&LayoutBox::left, &LayoutBox::right, &LayoutBox::needWidth});
+    const int height = Grow(boxes, count, Axis{&LayoutBox::top, &LayoutBox::bottom, &LayoutBox::needHeight});
+    return LayoutGrowth{width, height};
+}
