@@ -2,6 +2,8 @@
 // record, read the way Windows reads them; and the texts that ship beside it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "harness.h"
 
 #include <set>
@@ -41,9 +43,9 @@ TEST(Resources, IconMainHas16And32PixelImagesIn16And256Colours)
     FreeLibrary(exe);
 }
 
-std::string VersionString(const std::vector<char>& data, const char* name)
+std::string VersionString(const std::vector<char>& data, const char* name, const char* block = "041104b0")
 {
-    std::string path = std::string("\\StringFileInfo\\041104b0\\") + name;
+    std::string path = std::string("\\StringFileInfo\\") + block + "\\" + name;
     char* value = nullptr;
     UINT length = 0;
     if (!VerQueryValueA(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) || !value) return "";
@@ -69,20 +71,27 @@ TEST(Resources, VersionRecordNamesTheProductAndVersion1483)
     EXPECT_EQ(VersionString(data, "FileDescription"), "タスクトレイをウィンドウ化するソフト");
     EXPECT_EQ(VersionString(data, "FileVersion"), "1.4.8.3");
     EXPECT_EQ(VersionString(data, "ProductVersion"), "1.4.8.3");
+    EXPECT_EQ(VersionString(data, "ProductName", "040904b0"), "Veltrin");
+    EXPECT_EQ(VersionString(data, "FileVersion", "040904b0"), "1.4.8.3");
 }
 
 // help.txt and readme.txt beside the program are Japanese text in code page 932 with CR LF
 // line ends, as Notepad on a Japanese Windows opens them; help.txt names every option of
-// the options window and the default hotkeys.
+// the options window and the default hotkeys. The English help, help-en.txt, is plain ASCII
+// (valid in code page 932 as well) with CR LF line ends.
 TEST(Resources, HelpAndReadmeAreCodePage932WithCrLf)
 {
-    for (const char* name : {"help.txt", "readme.txt"}) {
+    for (const char* name : {"help.txt", "readme.txt", "help-en.txt"}) {
         SCOPED_TRACE(name);
+        const bool english = std::string(name) == "help-en.txt";
         std::string text = ReadFile(BinDir() + "\\" + name);
         ASSERT_FALSE(text.empty());
         EXPECT_GT(MultiByteToWideChar(932, MB_ERR_INVALID_CHARS, text.data(), static_cast<int>(text.size()), nullptr, 0), 0);
         // The literal is compiled to code page 932, so it is found only in such a file.
-        EXPECT_NE(text.find("ヴェルトリン Ver.1.4.8.3"), std::string::npos);
+        EXPECT_NE(text.find(english ? "Veltrin Ver.1.4.8.3" : "ヴェルトリン Ver.1.4.8.3"), std::string::npos);
+        if (english) {
+            EXPECT_EQ(std::count_if(text.begin(), text.end(), [](char c) { return (c & 0x80) != 0; }), 0);
+        }
         size_t lines = 0, bareLineEnds = 0;
         for (size_t i = 0; i < text.size(); ++i) {
             bool lf = text[i] == '\n', cr = text[i] == '\r';
@@ -95,7 +104,7 @@ TEST(Resources, HelpAndReadmeAreCodePage932WithCrLf)
     std::string help = ReadFile(BinDir() + "\\help.txt");
     for (const char* topic : {"ウィンドウの透過度", "カーソル感知", "タスクトレイをフラットにする", "非アクティブ時に常に非表示",
                               "縦横一列表示にタスクトレイの状態に合わせてリサイズする", "デフォルト値に戻す", "Ctrl+Shift+A",
-                              "Ctrl+Alt+T", "Alt+D", "velt.ini", "終了"}) {
+                              "Ctrl+Alt+T", "Alt+D", "velt.ini", "終了", "Language"}) {
         EXPECT_NE(help.find(topic), std::string::npos) << topic;
     }
 }
