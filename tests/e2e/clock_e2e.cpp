@@ -106,7 +106,6 @@ HWND OwnClockTip(const Running& run)
     return tip ? tip : FindWindowExA(run.main(), nullptr, "VeltClockTip", nullptr);
 }
 
-// Every story of the clock in both modes of the pointer watcher.
 class ClockTooltip : public WatchModes {};
 class ClockClicks : public WatchModes {};
 class ClockWatch : public WatchModes {};
@@ -139,8 +138,7 @@ TEST_P(ClockTooltip, TheTaskbarsOwnOn61)
     ASSERT_TRUE(run.waitClockMessage("WM_USER+104", 1, away));
     Pause(1500);
     EXPECT_EQ(run.clockMessages("WM_USER+103", 1, mark), 0u);
-    // Quiet, the clock hears that the pointer left once and then once a second (the wait
-    // above may end on the first of those refreshes).
+    // Quiet: told once that the pointer left, then once a second (the wait may end on one).
     const size_t left = run.clockMessages("WM_USER+104", 1, away);
     EXPECT_TRUE(!GetParam() || (left >= 2 && left <= 3)) << left;
 

@@ -180,8 +180,8 @@ TEST(Ending, AHungTaskbarHangsNeitherTheWindowNorTheEnding)
     EXPECT_TRUE(EqualRect(&back, &home)) << back.left << "," << back.top << ", laid out at " << home.left << "," << home.top;
 }
 
-// Writing the place changes those four keys only: comments, foreign sections and keys, keys
-// that are only read (QuietWatch) and blank lines stay byte for byte where they were.
+// Writing the place changes those four keys only: comments, foreign sections and keys and
+// blank lines stay byte for byte where they were.
 TEST(Ending, ForeignSettingsLinesAreKept)
 {
     StandIn standIn("6.1");

@@ -68,11 +68,9 @@ private:
     DWORD processId_ = 0;
 };
 
-// The pointer watcher's mode of the programs a story starts: when quiet, start() sets
-// QuietWatch=1 in their velt.ini (made if absent).
+// A story told in both modes of the pointer watcher: when quiet, start() sets QuietWatch=1
+// in velt.ini (made if absent).
 extern bool quietWatch;
-
-// A story told in both modes of the pointer watcher, its parameter being the quiet one.
 class WatchModes : public ::testing::TestWithParam<bool> {
 protected:
     void SetUp() override { quietWatch = GetParam(); }

@@ -205,10 +205,8 @@ TEST(Fit, OneColumnWithoutTitleBarKeepsItsHeight)
     run.end();
 }
 
-// The edges in both modes of the pointer watcher, which may hide what they reveal.
 class EdgeSensing : public WatchModes {};
 INSTANTIATE_TEST_SUITE_P(Modes, EdgeSensing, ::testing::Bool(), WatchModeName);
-
 // The pointer at a chosen edge reveals a hidden window: the top edge is the row y = 0
 // alone, the right edge the last two columns of the work area. With "Hide" checked the
 // reveal goes through the show/hide hotkey's own handling, even with no hotkey assigned.

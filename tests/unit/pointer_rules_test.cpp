@@ -139,51 +139,33 @@ TEST(PointerRules, ClockClickStateMachine)
     }
 }
 
-// The quiet watcher: a send that only repeats the previous cycle's is left out for up to a
-// second; a change of window or wParam, a cycle without it, or another message between
-// sends at once. Rows in order, on one memory.
+// Quiet: a repeat of the previous cycle's send waits up to a second; any change sends at once.
 TEST(PointerRules, QuietSendOrSkip)
 {
-    struct Row {
-        WindowId target;
-        uintptr_t wParam;
-        uint32_t cycle, now;
-        bool brokenBefore, sent;
-    };
-    const Row rows[] = {
-        {kClock, 1, 1, 0, false, true},         {kClock, 1, 2, 5, false, false},    {kClock, 1, 3, 999, false, false},
-        {kClock, 1, 4, 1000, false, true},      {kClock, 1, 5, 1005, false, false}, {kClock, 2, 6, 1010, false, true},
-        {kClock, 1, 7, 1015, false, true},      {kNotify, 1, 8, 1020, false, true}, {kNotify, 1, 10, 1025, false, true},
-        {kNotify, 1, 11, 1030, true, true},     {kNotify, 1, 12, 1035, false, false},
-        {kNotify, 1, 0, 1040, false, true},  // the cycle number wrapped: 12 was not the one before
-    };
+    struct Row { WindowId target; uintptr_t wParam; uint32_t cycle, now; bool broken, sent; };
+    const Row rows[] = {{kClock, 1, 1, 0, false, true},       {kClock, 1, 2, 5, false, false},
+                        {kClock, 1, 3, 999, false, false},    {kClock, 1, 4, 1000, false, true},
+                        {kClock, 2, 5, 1005, false, true},    {kNotify, 2, 6, 1010, false, true},
+                        {kNotify, 2, 8, 1015, false, true},   {kNotify, 2, 9, 1020, true, true},
+                        {kNotify, 2, 10, 1025, false, false}, {kNotify, 2, 0, 1030, false, true},
+                        {kNotify, 2, 0xFFFFFFFFu, 0xFFFFFFF0u, false, true}, {kNotify, 2, 0, 0x10, false, false}};
     RepeatedSend send{};
     for (const Row& r : rows) {
-        if (r.brokenBefore) BreakRepeatedSend(send);
+        if (r.broken) BreakRepeatedSend(send);
         EXPECT_EQ(TakeRepeatedSend(send, r.target, r.wParam, r.cycle, r.now), r.sent) << "cycle " << r.cycle;
     }
-    // Cycle 0xFFFFFFFF and then 0 follow each other; the milliseconds wrap as well.
-    send = RepeatedSend{};
-    EXPECT_TRUE(TakeRepeatedSend(send, kClock, 1, 0xFFFFFFFFu, 0xFFFFFF00u));
-    EXPECT_FALSE(TakeRepeatedSend(send, kClock, 1, 0, 0x10u));
 }
 
-// The long pause only when quiet and nothing is busy; near means within the margin around
-// the main window (left, top inclusive; right, bottom exclusive as a rectangle's are).
+// The long pause only when quiet, idle and no button down; near: around [100, 200) x [100, 200).
 TEST(PointerRules, QuietPause)
 {
-    EXPECT_EQ(PointerWatchPause(false, false, false), kPointerWatchPause);
     EXPECT_EQ(PointerWatchPause(true, false, false), kQuietIdlePause);
-    EXPECT_EQ(PointerWatchPause(true, true, false), kPointerWatchPause);
-    EXPECT_EQ(PointerWatchPause(true, false, true), kPointerWatchPause);
+    for (bool busy : {false, true}) EXPECT_EQ(PointerWatchPause(false, busy, !busy), kPointerWatchPause);
+    EXPECT_EQ(PointerWatchPause(true, true, false) + PointerWatchPause(true, false, true), 2 * kPointerWatchPause);
     const int m = kNearMainWindow;
-    struct Row {
-        int x, y;
-        bool near;
-    };
-    const Row rows[] = {{150, 150, true},       {100 - m, 150, true},  {99 - m, 150, false},     {199 + m, 150, true},
-                        {200 + m, 150, false},  {150, 100 - m, true},  {150, 200 + m, false},   {900, 900, false}};
-    for (const Row& r : rows) EXPECT_EQ(IsNearWindow(r.x, r.y, 100, 100, 200, 200), r.near) << r.x << "," << r.y;
+    EXPECT_TRUE(IsNearWindow(100 - m, 199 + m, 100, 100, 200, 200));
+    EXPECT_FALSE(IsNearWindow(99 - m, 150, 100, 100, 200, 200));
+    EXPECT_FALSE(IsNearWindow(150, 200 + m, 100, 100, 200, 200));
 }
 
 }  // namespace
