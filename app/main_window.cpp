@@ -199,6 +199,8 @@ bool CaptureNotifyArea()
     if (CaptureCutShort()) return false;
     PrepareWatcherControl(trayWatchControl, mainWindow);
     PrepareWatcherControl(pointerWatchControl, mainWindow);
+    // Read at start only: the options window offers no control for it.
+    pointerWatchControl.quiet = ReadSettingInt("Config", "QuietWatch", 0) == 1 ? 1 : 0;
     SendToTaskbarBounded(t.iconToolbar, WM_KILLFOCUS, 0, 0);
     SendToTaskbarBounded(t.clock, WM_KILLFOCUS, 0, 0);
     FaultPoint(FaultSite::capture);

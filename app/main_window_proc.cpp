@@ -48,8 +48,11 @@ void ShowNearPointer(HWND window)
                                    r.right - r.left, r.bottom - r.top, GetSystemMetrics(SM_CXSCREEN),
                                    GetSystemMetrics(SM_CYSCREEN));
     SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    ShowWindow(window, SW_SHOWNORMAL);
+    // Set before the show: while the show hands the activation over, a watcher cycle that
+    // still finds the focus elsewhere must already see the window open, or it hides the
+    // main window that this window keeps.
     secondaryWindowOpen = 1;
+    ShowWindow(window, SW_SHOWNORMAL);
 }
 
 static void ShowHelp()

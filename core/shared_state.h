@@ -31,12 +31,14 @@ extern HWND clockTipWindow;
 extern HWND waitWindow;
 
 // How the main thread runs and stops a watcher thread. `wake` lets a stop request cut a
-// watcher's pause short instead of waiting out the cycle.
+// watcher's pause short instead of waiting out the cycle. `quiet` (the pointer watcher's
+// only) chooses the quiet watcher; it is set before the thread starts and never changes.
 struct WatcherControl {
     HWND owner;
     SharedWord stopRequested;
     SharedWord active;
     HANDLE wake;
+    SharedWord quiet;
 };
 extern WatcherControl trayWatchControl;
 extern WatcherControl pointerWatchControl;

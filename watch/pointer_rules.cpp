@@ -100,3 +100,26 @@ uint32_t StepClockRightButton(ClockClickState& s, bool down, bool up)
     }
     return kClickNone;
 }
+
+bool TakeRepeatedSend(RepeatedSend& s, WindowId target, uintptr_t wParam, uint32_t cycle, uint32_t now)
+{
+    const bool repeat = s.wanted && s.target == target && s.wParam == wParam && s.cycle + 1 == cycle &&
+                        now - s.sentAt < kRepeatRefresh;
+    s.wanted = true;
+    s.target = target;
+    s.wParam = wParam;
+    s.cycle = cycle;
+    if (!repeat) s.sentAt = now;
+    return !repeat;
+}
+
+uint32_t PointerWatchPause(bool quiet, bool busy, bool buttonDown)
+{
+    return quiet && !busy && !buttonDown ? kQuietIdlePause : kPointerWatchPause;
+}
+
+bool IsNearWindow(int x, int y, int left, int top, int right, int bottom)
+{
+    return x >= left - kNearMainWindow && x < right + kNearMainWindow && y >= top - kNearMainWindow &&
+           y < bottom + kNearMainWindow;
+}

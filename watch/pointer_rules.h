@@ -68,3 +68,39 @@ uint32_t StepClockLeftButton(ClockClickState& state, bool down, bool up);
 // The right-button step: a press resets the left clicks and waits; the release after a
 // press on the clock area is forwarded once.
 uint32_t StepClockRightButton(ClockClickState& state, bool down, bool up);
+
+// The quiet watcher (QuietWatch=1) sends the taskbar only what has changed. One send of
+// a cycle that can repeat (the clock's pointer notice, a focus drop): the window it went
+// to, its wParam, the cycle that last wanted it and when it last went.
+struct RepeatedSend {
+    bool wanted;  // some cycle wanted it, and nothing else went to the window since
+    WindowId target;
+    uintptr_t wParam;
+    uint32_t cycle;
+    uint32_t sentAt;  // milliseconds
+};
+
+// A window can take back what a repeat would take away (a toolbar its focus) without the
+// pointer moving, so a repeat still goes this often.
+constexpr uint32_t kRepeatRefresh = 1000;
+
+// The cycle numbered `cycle` would send `wParam` to `target` at `now`: true to send it.
+// It is left out only when the cycle just before wanted the same message to the same
+// window and it went less than kRepeatRefresh ago; so the first cycle after any change
+// sends, and the taskbar sees every transition as often as it happens.
+bool TakeRepeatedSend(RepeatedSend& send, WindowId target, uintptr_t wParam, uint32_t cycle, uint32_t now);
+// Another message went to the window in between: the next send is a change.
+inline void BreakRepeatedSend(RepeatedSend& send) { send.wanted = false; }
+
+// The pause after a cycle. The quiet watcher takes the long one while nothing can need
+// it soon: the pointer is away from the main window and every window the cycle watches,
+// no button is down and no click or tooltip delay is pending. `busy` is all of those but
+// the buttons, which are only asked when it is false.
+constexpr uint32_t kPointerWatchPause = 5;
+constexpr uint32_t kQuietIdlePause = 30;
+uint32_t PointerWatchPause(bool quiet, bool busy, bool buttonDown);
+
+// How close the pointer must come to the main window for the short pause: far enough that
+// a hand on its way in is seen before it arrives.
+constexpr int kNearMainWindow = 48;
+bool IsNearWindow(int x, int y, int left, int top, int right, int bottom);

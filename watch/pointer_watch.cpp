@@ -31,7 +31,6 @@ SharedWord clickWindowTimerSet{0};
 SharedWord singleClickTimerSet{0};
 SharedWord tooltipDelayTimerSet{0};
 
-constexpr DWORD kPointerWatchPause = 5;
 constexpr DWORD kPopupSettleWait = 250;
 constexpr DWORD kRightClickWait = 300;
 // A test can hold a cycle in the right click's wait, so that an ending meets it there.
@@ -44,6 +43,31 @@ constexpr UINT kPopupMoveFlags = SWP_NOSIZE | SWP_NOZORDER;
 constexpr WPARAM kTaskbarPressHitTest = 9;
 
 static WindowId Id(HWND window) { return reinterpret_cast<WindowId>(window); }
+
+// What the quiet watcher last sent of each message a cycle can repeat. Only this thread
+// uses it; `on` is read from the control record as the thread starts.
+struct QuietSends {
+    bool on;
+    uint32_t cycle;
+    RepeatedSend notice, pagerFocus, iconFocus, areaFocus;
+    RepeatedSend hideAsked;
+    bool hideChecked;
+};
+static QuietSends quiet{};
+
+// A message that the quiet watcher leaves out while it only repeats the previous cycle's.
+static void SendUnlessRepeated(RepeatedSend& last, HWND target, UINT message, WPARAM wParam)
+{
+    if (quiet.on && !TakeRepeatedSend(last, Id(target), wParam, quiet.cycle, GetTickCount())) return;
+    SendToTaskbar(target, message, wParam, 0);
+}
+
+// Any other message to the clock can change what it makes of the next notice.
+static void SendToClock(UINT message, WPARAM wParam)
+{
+    BreakRepeatedSend(quiet.notice);
+    SendToTaskbar(taskbarWindows.clock, message, wParam, 0);
+}
 static bool IsVersion60Or61() { return IsWindowsVersion("6.0") || IsWindowsVersion("6.1"); }
 static LPARAM PointParam(POINT p) { return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)); }
 
@@ -92,10 +116,10 @@ private:
 
 // The foreground window is asked once, and the popups are looked up only where their
 // class or an empty handle can match: the answer is the same as comparing every entry in turn.
-static bool IsPointerOrFocusOnTrayAt(const PointerView& view, PopupClassMemo& underMemo, PopupClassMemo& foregroundMemo)
+static bool IsOnTrayWindows(const PointerView& view, HWND foreground, PopupClassMemo& underMemo,
+                            PopupClassMemo& foregroundMemo)
 {
     const TaskbarWindows& t = taskbarWindows;
-    HWND foreground = GetForegroundWindow();
     const WindowId own[] = {Id(t.iconToolbar),       Id(t.clock),      Id(t.notifyArea),    Id(t.hiddenIconsButton),
                             Id(t.showDesktopButton), Id(mainWindow),   Id(optionsWindow),   Id(versionWindow)};
     if (MatchesAnyWindow(Id(view.under), Id(foreground), own, sizeof own / sizeof own[0])) return true;
@@ -105,6 +129,11 @@ static bool IsPointerOrFocusOnTrayAt(const PointerView& view, PopupClassMemo& un
     };
     const auto findPopup = [](int popupClass) { return Id(FindWindowA(kTaskbarPopupClasses[popupClass], nullptr)); };
     return MatchesTaskbarPopup(Id(view.under), Id(foreground), popupClassOf, findPopup) || frameDragging != 0;
+}
+
+static bool IsPointerOrFocusOnTrayAt(const PointerView& view, PopupClassMemo& underMemo, PopupClassMemo& foregroundMemo)
+{
+    return IsOnTrayWindows(view, GetForegroundWindow(), underMemo, foregroundMemo);
 }
 
 bool IsPointerOrFocusOnTray()
@@ -138,9 +167,8 @@ static void MoveOverflowWindow()
 // taskbar's own animation expects.
 static void OpenClockFlyout(POINT pc)
 {
-    const TaskbarWindows& t = taskbarWindows;
-    SendToTaskbar(t.clock, ClockPointerNotice, 3, 0);
-    SendToTaskbar(t.clock, ClockFlyoutRequest, 1, 0);
+    SendToClock(ClockPointerNotice, 3);
+    SendToClock(ClockFlyoutRequest, 1);
     HWND flyout = FindWindowA("ClockFlyoutWindow", nullptr);
     RECT anchor{};
     GetWindowRect(mainWindow, &anchor);
@@ -195,7 +223,8 @@ static void ForwardRightClick(POINT pc)
 {
     const TaskbarWindows& t = taskbarWindows;
     HideClockTip();
-    if (IsVersion60Or61()) SendToTaskbar(t.clock, ClockTooltipRequest, 0, 0);
+    if (IsVersion60Or61()) SendToClock(ClockTooltipRequest, 0);
+    BreakRepeatedSend(quiet.pagerFocus);
     SendToTaskbar(t.pagerToolbar, WM_KILLFOCUS, 0, 0);
     if (!EndingBegun()) BringWindowToFront(t.taskbar, mainWindow, 0, 1);
     SendToTaskbar(t.taskbar, WM_RBUTTONUP, 0, PointParam(pc));
@@ -221,7 +250,7 @@ static void StoreClickState(const ClockClickState& before, const ClockClickState
 static void TrackPointerAway()
 {
     const TaskbarWindows& t = taskbarWindows;
-    SendToTaskbar(t.clock, ClockPointerNotice, 1, 0);
+    SendUnlessRepeated(quiet.notice, t.clock, ClockPointerNotice, 1);
     // With the flag clear there is no timer to kill (see ArmTooltipDelay).
     if (tipTimerArmed.exchange(0)) KillTimer(mainWindow, TooltipDelayTimer);
     if (!IsLogicalButtonDown(0)) return;
@@ -230,7 +259,7 @@ static void TrackPointerAway()
     clockRightPressed = 0;
     frameDragging = 0;
     if (IsVersion60Or61()) {
-        SendToTaskbar(t.clock, ClockTooltipRequest, 0, 0);
+        SendToClock(ClockTooltipRequest, 0);
     } else {
         HideClockTip();
     }
@@ -265,7 +294,7 @@ static bool TrackClockPointerAt(const PointerView& view)
     POINT pc = p;
     ScreenToClient(t.taskbar, &pc);
     PostToTaskbar(t.taskbar, WM_NCHITTEST, 0, PointParam(pc));
-    if (under == t.clock) SendToTaskbar(t.clock, ClockPointerNotice, 2, 0);
+    if (under == t.clock) SendUnlessRepeated(quiet.notice, t.clock, ClockPointerNotice, 2);
     if (under == t.notifyArea) {
         SendToTaskbar(t.notifyArea, WM_SETCURSOR, reinterpret_cast<WPARAM>(t.notifyArea), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     }
@@ -325,6 +354,17 @@ static bool IsVersion40Or420()
     return std::strcmp(flavour, "4.0") == 0 || std::strcmp(flavour, "4.20") == 0;
 }
 
+// The hide box, a call into the main thread. It changes only while the options window is
+// open, and a cycle that sees it open asks nothing, so the quiet watcher asks it afresh in
+// the first cycle after that (the one that can hide) and then once a second.
+static bool IsHideChecked()
+{
+    if (!quiet.on || TakeRepeatedSend(quiet.hideAsked, Id(optionsControls.hide), 0, quiet.cycle, GetTickCount())) {
+        quiet.hideChecked = IsOptionChecked(optionsControls.hide);
+    }
+    return quiet.hideChecked;
+}
+
 // The pointer and the focus are away from the tray and the program's windows.
 static void LeaveTray()
 {
@@ -338,25 +378,40 @@ static void LeaveTray()
             // The hide waits for a second cycle away: pointerOnOwnWindows is still the
             // previous cycle's answer here.
             // The box is asked last: it is a call into the main thread.
-            if (!pointerOnOwnWindows && !secondaryWindowOpen && IsOptionChecked(optionsControls.hide)) {
+            if (!pointerOnOwnWindows && !secondaryWindowOpen && IsHideChecked()) {
                 ShowWindow(mainWindow, SW_HIDE);
             }
-            SendToTaskbar(t.pagerToolbar, WM_KILLFOCUS, 0, 0);
+            SendUnlessRepeated(quiet.pagerFocus, t.pagerToolbar, WM_KILLFOCUS, 0);
         }
     }
-    SendToTaskbar(t.iconToolbar, WM_KILLFOCUS, 0, 0);
-    SendToTaskbar(t.notifyArea, WM_KILLFOCUS, 0, 0);
+    SendUnlessRepeated(quiet.iconFocus, t.iconToolbar, WM_KILLFOCUS, 0);
+    SendUnlessRepeated(quiet.areaFocus, t.notifyArea, WM_KILLFOCUS, 0);
     pointerOnOwnWindows = 0;
+}
+
+// The quiet watcher's pause: the long one only while nothing the cycle watches can need it
+// soon. The buttons are asked only when nothing else keeps the pause short.
+static DWORD CyclePause(const PointerView& view, PopupClassMemo& underMemo)
+{
+    if (!quiet.on) return kPointerWatchPause;
+    RECT main{};
+    GetWindowRect(mainWindow, &main);
+    const bool busy = clockClickCount || clockLeftHeld || clockRightPressed || tipTimerArmed ||
+                      IsNearWindow(view.at.x, view.at.y, main.left, main.top, main.right, main.bottom) ||
+                      IsOnTrayWindows(view, view.under, underMemo, underMemo);
+    return PointerWatchPause(quiet.on, busy, !busy && (IsLogicalButtonDown(0) || IsLogicalButtonDown(1)));
 }
 
 DWORD WINAPI PointerWatchThread(LPVOID parameter)
 {
     WatcherControl& control = *static_cast<WatcherControl*>(parameter);
     PopupClassMemo underMemo, foregroundMemo;
+    quiet.on = control.quiet != 0;
     for (;;) {
         if (control.stopRequested) return static_cast<DWORD>(control.stopRequested.load());
         if (!control.active || endingStarted) continue;
         FaultPoint(FaultSite::pointerWatchCycle);
+        ++quiet.cycle;
         PointerView view = ReadPointer();
         // While another clock program runs, the clock is its business.
         if (!FindWindowA("TClockMainClass", "TClock") && !frameDragging) {
@@ -368,6 +423,6 @@ DWORD WINAPI PointerWatchThread(LPVOID parameter)
         } else {
             LeaveTray();
         }
-        WatcherPause(control, kPointerWatchPause);
+        WatcherPause(control, CyclePause(view, underMemo));
     }
 }

@@ -106,10 +106,17 @@ HWND OwnClockTip(const Running& run)
     return tip ? tip : FindWindowExA(run.main(), nullptr, "VeltClockTip", nullptr);
 }
 
+class ClockTooltip : public WatchModes {};
+class ClockClicks : public WatchModes {};
+class ClockWatch : public WatchModes {};
+INSTANTIATE_TEST_SUITE_P(Modes, ClockTooltip, ::testing::Bool(), WatchModeName);
+INSTANTIATE_TEST_SUITE_P(Modes, ClockClicks, ::testing::Bool(), WatchModeName);
+INSTANTIATE_TEST_SUITE_P(Modes, ClockWatch, ::testing::Bool(), WatchModeName);
+
 // On "6.1" the taskbar's own tooltip comes after a rest on the clock and is moved beside
 // the main window; leaving the clock within the delay cancels it. No tooltip of the
 // program's own exists on "6.0" or "6.1".
-TEST(ClockTooltip, TheTaskbarsOwnOn61)
+TEST_P(ClockTooltip, TheTaskbarsOwnOn61)
 {
     {
         Running vista("6.0", "vista");
@@ -131,6 +138,9 @@ TEST(ClockTooltip, TheTaskbarsOwnOn61)
     ASSERT_TRUE(run.waitClockMessage("WM_USER+104", 1, away));
     Pause(1500);
     EXPECT_EQ(run.clockMessages("WM_USER+103", 1, mark), 0u);
+    // Quiet: told once that the pointer left, then once a second (the wait may end on one).
+    const size_t left = run.clockMessages("WM_USER+104", 1, away);
+    EXPECT_TRUE(!GetParam() || (left >= 2 && left <= 3)) << left;
 
     // A full rest: the tooltip is asked for once and placed below or above the main window.
     mark = run.standIn.journalMark();
@@ -171,7 +181,7 @@ TEST(ClockTooltip, TheTaskbarsOwnOn61)
 
 // On "5.1" the program's own tooltip shows today's date beside the main window, hides by
 // itself after 3 seconds and at once when the pointer moves onto it.
-TEST(ClockTooltip, TheProgramsOwnOn51)
+TEST_P(ClockTooltip, TheProgramsOwnOn51)
 {
     Running run("5.1", "winxp");
     ASSERT_TRUE(run.started());
@@ -209,7 +219,7 @@ TEST(ClockTooltip, TheProgramsOwnOn51)
 // A click on the clock on "6.1" asks for the flyout and moves it beside the main window
 // ("6.0" by way of the main window's top edge); a click on the hidden-icons button brings
 // the overflow window beside it too.
-TEST(ClockClicks, FlyoutAndOverflowWindowOn61)
+TEST_P(ClockClicks, FlyoutAndOverflowWindowOn61)
 {
     {
         // On "6.0" the flyout goes to the main window's top edge first, then to its place.
@@ -272,7 +282,7 @@ TEST(ClockClicks, FlyoutAndOverflowWindowOn61)
 
 // On "5.1" two clicks open the date and time control panel, three open it once; the
 // overflow window stays where the taskbar put it.
-TEST(ClockClicks, ControlPanelOn51)
+TEST_P(ClockClicks, ControlPanelOn51)
 {
     Running run("5.1", "winxp");
     ASSERT_TRUE(run.started());
@@ -311,7 +321,7 @@ TEST(ClockClicks, ControlPanelOn51)
 
 // A right click on the clock reaches the taskbar as its own right-button release at the
 // pointer's place, also when the button comes up after the pointer left and came back.
-TEST(ClockClicks, RightClickGoesToTheTaskbar)
+TEST_P(ClockClicks, RightClickGoesToTheTaskbar)
 {
     Running run("6.1", "win7");
     ASSERT_TRUE(run.started());
@@ -357,7 +367,7 @@ TEST(ClockClicks, RightClickGoesToTheTaskbar)
 
 // While TClock runs the clock is left alone: no notice reaches it and a click counts for
 // nothing; the notification area still follows the main window's size.
-TEST(ClockWatch, LeavesTheClockToTClock)
+TEST_P(ClockWatch, LeavesTheClockToTClock)
 {
     Running run("6.1", "win7");
     ASSERT_TRUE(run.started());
@@ -395,7 +405,7 @@ TEST(ClockWatch, LeavesTheClockToTClock)
 
 // With "hide when inactive" on, the main window goes once the pointer and the focus have
 // left it and the tray, but not while the options or the version window is open.
-TEST(ClockWatch, HidesWhenLeftInactive)
+TEST_P(ClockWatch, HidesWhenLeftInactive)
 {
     Running run("6.1", "win7", "[Window]\r\nHide=1\r\n");
     ASSERT_TRUE(run.started());

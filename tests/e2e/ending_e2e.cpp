@@ -187,7 +187,7 @@ TEST(Ending, ForeignSettingsLinesAreKept)
     StandIn standIn("6.1");
     Program program("win7");
     program.writeIni("; my notes\r\n[Other]\r\nfoo = bar\r\n\r\n[Window]\r\n; where it was\r\nleft=10\r\n"
-                     "Title=1\r\nExtra=keep me\r\n\r\n[Target]\r\nTop=1\r\n");
+                     "Title=1\r\nExtra=keep me\r\n\r\n[Config]\r\nQuietWatch=1\r\n[Target]\r\nTop=1\r\n");
     program.start();
     ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
     RECT r = RectOf(program.mainWindow());
@@ -197,7 +197,7 @@ TEST(Ending, ForeignSettingsLinesAreKept)
     EXPECT_EQ(program.readIni(), "; my notes\r\n[Other]\r\nfoo = bar\r\n\r\n[Window]\r\n; where it was\r\nleft=10\r\n"
                                  "Title=1\r\nExtra=keep me\r\nTop=" + std::to_string(r.top) + "\r\nWidth=" +
                                      std::to_string(r.right - r.left) + "\r\nHeight=" +
-                                     std::to_string(r.bottom - r.top) + "\r\n\r\n[Target]\r\nTop=1\r\n");
+                                     std::to_string(r.bottom - r.top) + "\r\n\r\n[Config]\r\nQuietWatch=1\r\n[Target]\r\nTop=1\r\n");
 }
 
 // On 95, 98 and Me MoveFileExA fails as not implemented (forced here by a test switch): the

@@ -6,7 +6,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "settings/settings_rules.h"
+
 namespace e2e {
+
+bool quietWatch = false;
 
 Program::Program(const std::string& reportedVersion)
     : dir_(std::make_shared<TempDir>()), version_(reportedVersion)
@@ -43,6 +47,7 @@ bool Program::iniExists() const { return GetFileAttributesA(iniPath().c_str()) !
 void Program::start(const std::string& fault, bool suspended)
 {
     SetReportedVersion("veltrin.exe", version_);
+    if (quietWatch) writeIni(SetIniValue(iniExists() ? readIni() : "", "Config", "QuietWatch", "1"));
     // The child inherits these; the fault switch and the openers read them.
     SetEnvironmentVariableA("VELTRIN_TEST_FAULT", fault.empty() ? nullptr : fault.c_str());
     SetEnvironmentVariableA("VT_OPENER_JOURNAL", openerJournal().c_str());

@@ -3,6 +3,7 @@
 // report, and an ending as a user's or by process id.
 #pragma once
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <map>
@@ -66,5 +67,15 @@ private:
     HANDLE thread_ = nullptr;
     DWORD processId_ = 0;
 };
+
+// A story told in both modes of the pointer watcher: when quiet, start() sets QuietWatch=1
+// in velt.ini (made if absent).
+extern bool quietWatch;
+class WatchModes : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { quietWatch = GetParam(); }
+    void TearDown() override { quietWatch = false; }
+};
+inline std::string WatchModeName(const ::testing::TestParamInfo<bool>& mode) { return mode.param ? "quiet" : "usual"; }
 
 }  // namespace e2e

@@ -205,10 +205,12 @@ TEST(Fit, OneColumnWithoutTitleBarKeepsItsHeight)
     run.end();
 }
 
+class EdgeSensing : public WatchModes {};
+INSTANTIATE_TEST_SUITE_P(Modes, EdgeSensing, ::testing::Bool(), WatchModeName);
 // The pointer at a chosen edge reveals a hidden window: the top edge is the row y = 0
 // alone, the right edge the last two columns of the work area. With "Hide" checked the
 // reveal goes through the show/hide hotkey's own handling, even with no hotkey assigned.
-TEST(EdgeSensing, EdgesRevealTheHiddenWindow)
+TEST_P(EdgeSensing, EdgesRevealTheHiddenWindow)
 {
     for (bool hideOption : {false, true}) {
         SCOPED_TRACE(hideOption ? "Hide checked" : "Hide clear");
@@ -303,7 +305,7 @@ TEST(Foreground, TheUsersLockTimeOutComesBack)
 
 // With Key = 33 the edges count only while Shift and Ctrl are held; Alt alone does nothing.
 // A sum that names no set of keys (19) senses nothing at all.
-TEST(EdgeSensing, ModifierKeys)
+TEST_P(EdgeSensing, ModifierKeys)
 {
     const std::string edges = "[Target]\r\nTop=1\r\nDown=0\r\nLeft=0\r\nRight=0\r\nKey=";
     {

@@ -139,4 +139,33 @@ TEST(PointerRules, ClockClickStateMachine)
     }
 }
 
+// Quiet: a repeat of the previous cycle's send waits up to a second; any change sends at once.
+TEST(PointerRules, QuietSendOrSkip)
+{
+    struct Row { WindowId target; uintptr_t wParam; uint32_t cycle, now; bool broken, sent; };
+    const Row rows[] = {{kClock, 1, 1, 0, false, true},       {kClock, 1, 2, 5, false, false},
+                        {kClock, 1, 3, 999, false, false},    {kClock, 1, 4, 1000, false, true},
+                        {kClock, 2, 5, 1005, false, true},    {kNotify, 2, 6, 1010, false, true},
+                        {kNotify, 2, 8, 1015, false, true},   {kNotify, 2, 9, 1020, true, true},
+                        {kNotify, 2, 10, 1025, false, false}, {kNotify, 2, 0, 1030, false, true},
+                        {kNotify, 2, 0xFFFFFFFFu, 0xFFFFFFF0u, false, true}, {kNotify, 2, 0, 0x10, false, false}};
+    RepeatedSend send{};
+    for (const Row& r : rows) {
+        if (r.broken) BreakRepeatedSend(send);
+        EXPECT_EQ(TakeRepeatedSend(send, r.target, r.wParam, r.cycle, r.now), r.sent) << "cycle " << r.cycle;
+    }
+}
+
+// The long pause only when quiet, idle and no button down; near: around [100, 200) x [100, 200).
+TEST(PointerRules, QuietPause)
+{
+    EXPECT_EQ(PointerWatchPause(true, false, false), kQuietIdlePause);
+    for (bool busy : {false, true}) EXPECT_EQ(PointerWatchPause(false, busy, !busy), kPointerWatchPause);
+    EXPECT_EQ(PointerWatchPause(true, true, false) + PointerWatchPause(true, false, true), 2 * kPointerWatchPause);
+    const int m = kNearMainWindow;
+    EXPECT_TRUE(IsNearWindow(100 - m, 199 + m, 100, 100, 200, 200));
+    EXPECT_FALSE(IsNearWindow(99 - m, 150, 100, 100, 200, 200));
+    EXPECT_FALSE(IsNearWindow(150, 200 + m, 100, 100, 200, 200));
+}
+
 }  // namespace
