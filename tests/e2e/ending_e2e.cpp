@@ -92,6 +92,9 @@ TEST(Ending, LogOffRestoresOnce)
         }
         HWND main = program.mainWindow();
         EXPECT_EQ(ParentOf(standIn.notifyArea()), standIn.taskbar());
+        // The restore posts the taskbar its layout request; a restart sent before the stand-in
+        // has taken it from its queue would throw it away with the old taskbar.
+        EXPECT_TRUE(standIn.waitForJournal("Shell_TrayWnd\tWM_SIZE\twParam=0 lParam=0x00000000 ", 5000, mark));
         EXPECT_TRUE(program.iniExists());
         EXPECT_TRUE(program.running());
 
