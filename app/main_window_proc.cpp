@@ -311,6 +311,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case TrayIconNotify:
         if (lParam == WM_RBUTTONUP && !secondaryWindowOpen) ShowPopupMenu(mainWindow, popupMenu);
         return 0;
+    case HideWhenLeftRequest:
+        if (!secondaryWindowOpen) ShowWindow(mainWindow, SW_HIDE);
+        return 0;
     default:
         if (message == FaultSwitchMessage) TriggerFault(wParam);
         if (HandleTestReport(message)) return 0;

@@ -7,6 +7,11 @@
 constexpr UINT TrayIconNotify = WM_USER + 32;
 constexpr UINT TrayIconId = 100;
 
+// The pointer watcher asks the main thread to hide the main window, which it does only if
+// no options or version window has opened since the watcher decided: a hide carried out
+// later would take the main window away from under the window just opened.
+constexpr UINT HideWhenLeftRequest = WM_APP + 1;
+
 // Private messages the taskbar clock understands.
 constexpr UINT ClockFlyoutRequest = WM_USER + 102;
 constexpr UINT ClockTooltipRequest = WM_USER + 103;

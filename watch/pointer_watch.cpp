@@ -379,7 +379,7 @@ static void LeaveTray()
             // previous cycle's answer here.
             // The box is asked last: it is a call into the main thread.
             if (!pointerOnOwnWindows && !secondaryWindowOpen && IsHideChecked()) {
-                ShowWindow(mainWindow, SW_HIDE);
+                SendMessageA(mainWindow, HideWhenLeftRequest, 0, 0);
             }
             SendUnlessRepeated(quiet.pagerFocus, t.pagerToolbar, WM_KILLFOCUS, 0);
         }
