@@ -39,10 +39,10 @@ void CreateMainWindow()
 {
     int screenWidth = GetSystemMetrics(SM_CXSCREEN);
     int screenHeight = GetSystemMetrics(SM_CYSCREEN);
-    int width = ReadSettingInt("Window", "Width", 177);
-    int height = ReadSettingInt("Window", "Height", 135);
-    int top = ReadSettingInt("Window", "Top", screenHeight / 2 - 67);
-    int left = ReadSettingInt("Window", "Left", screenWidth / 2 - 88);
+    int width = ReadSettingInt(setting::windowWidth);
+    int height = ReadSettingInt(setting::windowHeight);
+    int top = ReadSettingInt(setting::windowTop, screenHeight / 2 - setting::windowHeight.defaultValue / 2);
+    int left = ReadSettingInt(setting::windowLeft, screenWidth / 2 - setting::windowWidth.defaultValue / 2);
 
     RegisterProgramClass(OwnerWindowClass, DefaultWindowProc);
     ownerWindow = CreateTextWindow(WS_EX_TOOLWINDOW, OwnerWindowClass, Text(TEXT_OWNER_WINDOW_TITLE), WS_BORDER, 0, 0, 0,
@@ -59,7 +59,7 @@ void CreateMainWindow()
     startingUp = false;
     if (closeRequestedAtStart) PostMessageA(window, WM_CLOSE, 0, 0);
     if (optionalFunctions.layeredAvailable) {
-        BYTE alpha = static_cast<BYTE>(ReadSettingInt("Window", "Alpha", 255));
+        BYTE alpha = static_cast<BYTE>(ReadSettingInt(setting::windowAlpha));
         optionalFunctions.setLayeredWindowAttributes(window, 0, alpha, LWA_ALPHA);
     }
     UpdateWindow(window);
@@ -140,8 +140,8 @@ static bool TakeNotifyArea()
 // On 6.x with visual styles a saved size below the minimum would cut the clock off.
 static void RaiseSavedSizeToMinimum()
 {
-    int savedWidth = ReadSettingInt("Window", "Width", 177);
-    int savedHeight = ReadSettingInt("Window", "Height", 135);
+    int savedWidth = ReadSettingInt(setting::windowWidth);
+    int savedHeight = ReadSettingInt(setting::windowHeight);
     RECT r{};
     GetWindowRect(mainWindow, &r);
     const SizeRaise raise = RaiseSavedSize(Size{savedWidth, savedHeight}, Size{r.right - r.left, r.bottom - r.top},
@@ -157,7 +157,7 @@ bool CaptureNotifyArea()
 {
     FindTaskbarWindows();
     TaskbarWindows& t = taskbarWindows;
-    titleBarShown = ReadSettingInt("Window", "Title", 1) == 0 ? 1 : 0;
+    titleBarShown = ReadSettingInt(setting::titleBar) == 0 ? 1 : 0;
     ToggleTitleBar(1);
     if (CaptureCutShort()) return false;
     BuildPopupMenu();
@@ -200,7 +200,7 @@ bool CaptureNotifyArea()
     PrepareWatcherControl(trayWatchControl, mainWindow);
     PrepareWatcherControl(pointerWatchControl, mainWindow);
     // Read at start only: the options window offers no control for it.
-    pointerWatchControl.quiet = ReadSettingInt("Config", "QuietWatch", 0) == 1 ? 1 : 0;
+    pointerWatchControl.quiet = ReadSettingInt(setting::quietWatch) == 1 ? 1 : 0;
     SendToTaskbarBounded(t.iconToolbar, WM_KILLFOCUS, 0, 0);
     SendToTaskbarBounded(t.clock, WM_KILLFOCUS, 0, 0);
     FaultPoint(FaultSite::capture);

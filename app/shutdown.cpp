@@ -114,10 +114,10 @@ void RestoreTaskbar()
         // One short wait in all for a file held open, and no report: the ending runs at
         // log-off too, where a box would hold it up.
         SettingsWriteGroup group;
-        WriteSettingNumber("Window", "Top", r.top);
-        WriteSettingNumber("Window", "Left", r.left);
-        WriteSettingNumber("Window", "Width", r.right - r.left);
-        WriteSettingNumber("Window", "Height", r.bottom - r.top);
+        WriteSettingNumber(setting::windowTop, r.top);
+        WriteSettingNumber(setting::windowLeft, r.left);
+        WriteSettingNumber(setting::windowWidth, r.right - r.left);
+        WriteSettingNumber(setting::windowHeight, r.bottom - r.top);
         if (IsWindowsVersion("6.1") || IsWindowsVersion("6.0")) SendToTaskbarBounded(t.clock, ClockTooltipRequest, 0, 0);
     }
     DestroyWindow(waitWindow);

@@ -84,8 +84,8 @@ bool HandleTestReport(UINT message)
                  CountVisibleTrayIcons(), IsNot256ColorDisplay());
     std::fprintf(f, "caption=%s\r\nsettingsAvailable=%d\r\nsettingsPath=%s\r\nhelpPath=%s\r\n", caption,
                  settingsAvailable, settingsPath, helpPath);
-    std::fprintf(f, "left=%d\r\ntop=%d\r\n", ReadSettingInt("Window", "Left", 0x7fffffff),
-                 ReadSettingInt("Window", "Top", 0x7fffffff));
+    std::fprintf(f, "left=%d\r\ntop=%d\r\n", ReadSettingInt(setting::windowLeft, 0x7fffffff),
+                 ReadSettingInt(setting::windowTop, 0x7fffffff));
     BYTE alpha = 0;
     DWORD layeredFlags = 0;
     // Looked up, as the product's own newer functions are, so that this build too imports

@@ -58,7 +58,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int)
     char flavour[24];
     CurrentFlavour(flavour);
     InitEnvironment();
-    InitTexts(flavour, ReadSettingInt("Config", "Language", 0));
+    InitTexts(flavour, ReadSettingInt(setting::language));
     if (!TakeOverFromRunningCopy()) return 1;
     CreateMainWindow();
 

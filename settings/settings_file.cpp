@@ -59,13 +59,15 @@ static FileRead ReadSettingsText(std::string& text, bool& recovered)
     return result;
 }
 
-int ReadSettingInt(const char* section, const char* key, int defaultValue)
+int ReadSettingInt(const SettingKey& key, int defaultValue)
 {
     std::string text;
     bool recovered = false;
     if (!settingsAvailable || ReadSettingsText(text, recovered) != FileRead::ok) return defaultValue;
-    return ReadIniInt(text, section, key, defaultValue);
+    return ReadIniInt(text, key.section, key.key, defaultValue);
 }
+
+int ReadSettingInt(const Setting& setting) { return ReadSettingInt(setting, setting.defaultValue); }
 
 // The wait for a reader that holds the file: 40 pauses of 25 ms, for one write or for the
 // open group's writes together.
@@ -123,7 +125,7 @@ static bool PutInPlace(const char* temporary, bool& settingsGone)
     }
 }
 
-bool WriteSettingNumber(const char* section, const char* key, int32_t value)
+bool WriteSettingNumber(const SettingKey& key, int32_t value)
 {
     char temporary[kFixedTextSize + 8];
     if (!settingsAvailable || !TemporaryPath(temporary)) return false;
@@ -135,7 +137,7 @@ bool WriteSettingNumber(const char* section, const char* key, int32_t value)
     // that file holds the only copy of the settings.
     bool settingsGone = false;
     if (recovered && !PutInPlace(temporary, settingsGone)) return false;
-    std::string updated = SetIniValue(text, section, key, FormatSettingValue(value));
+    std::string updated = SetIniValue(text, key.section, key.key, FormatSettingValue(value));
 
     // Written beside the file and moved over it, so a failed write leaves the old file whole.
     HANDLE file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);

@@ -16,9 +16,6 @@
 
 HotkeyBinding hotkeys[3];
 
-static const char* const kSettingKeys[3] = {"HotKey", "HotKey2", "HotKey3"};
-static const int kDefaults[3] = {1601, 852, 324};
-
 void SetHotkeyBinding(HotkeyBinding& binding, UINT key, UINT modifiers)
 {
     binding.key = key;
@@ -31,7 +28,7 @@ HotkeyCombination CombinationOf(const HotkeyBinding& binding)
     return HotkeyCombination{binding.key, binding.modifiers};
 }
 
-static HotkeyValue StoredHotkey(int index) { return UnpackHotkey(ReadSettingInt("Config", kSettingKeys[index], kDefaults[index])); }
+static HotkeyValue StoredHotkey(int index) { return UnpackHotkey(ReadSettingInt(setting::hotkeys[index])); }
 
 void RegisterHotkeyBinding(int index, bool warnShift)
 {
@@ -199,7 +196,7 @@ void HandleHotkey(LPARAM lParam, WPARAM wParam)
     case HotkeyAction::toggleWindow: ToggleMainWindow(wParam); break;
     case HotkeyAction::toggleTitleBar:
         ToggleTitleBar(0);
-        WriteSettingNumber("Window", "Title", titleBarShown);
+        WriteSettingNumber(setting::titleBar, titleBarShown);
         break;
     case HotkeyAction::openOverflow: OpenOverflowWindow(); break;
     case HotkeyAction::none: break;

@@ -4,6 +4,7 @@
 
 #include <commctrl.h>
 
+#include <array>
 #include <string>
 
 #include "core/environment.h"
@@ -29,9 +30,6 @@ constexpr WPARAM kOkCommand = 21;
 constexpr WPARAM kCancelCommand = 22;
 constexpr WPARAM kDefaultsCommand = 28;
 constexpr int kVersionOkId = 1060;
-
-static const char* const kHotkeySettings[3] = {"HotKey", "HotKey2", "HotKey3"};
-static const int kHotkeyDefaults[3] = {1601, 852, 324};
 
 static int Wide() { return IsWindowsVersion("6.0") || IsWindowsVersion("6.1") ? 20 : 0; }
 
@@ -64,7 +62,7 @@ void CreateOptionsWindow()
     optionsControls.trackbar = CreateWindowExA(0, TRACKBAR_CLASSA, nullptr, WS_CHILD | WS_VISIBLE | TBS_NOTICKS | TBS_TOOLTIPS,
                                                10, 100, 196, 20, optionsWindow, IdOf(kTrackbarId), instance, nullptr);
     SendMessageA(optionsControls.trackbar, TBM_SETRANGE, TRUE, MAKELPARAM(100, 255));
-    SendMessageA(optionsControls.trackbar, TBM_SETPOS, TRUE, ReadSettingInt("Window", "Alpha", 255));
+    SendMessageA(optionsControls.trackbar, TBM_SETPOS, TRUE, ReadSettingInt(setting::windowAlpha));
     EnableWindow(optionsControls.trackbar, IsVersion50To62());
 }
 
@@ -123,25 +121,49 @@ static OptionsControls::ModifierBoxSet ModifierBoxSet(int y, int firstId)
                                            CheckBox("Win", 380, y + 17, 40, firstId + 3)};
 }
 
-static void LoadOptionStates()
+// The boxes that each show one switch of the settings file.
+struct SwitchBox {
+    HWND box;
+    const Setting* setting;
+};
+
+static std::array<SwitchBox, 7> SwitchBoxes()
 {
     const OptionsControls& o = optionsControls;
-    SetChecked(o.edgeTop, ReadSettingInt("Target", "Top", 1) != 0);
-    SetChecked(o.edgeDown, ReadSettingInt("Target", "Down", 1) != 0);
-    SetChecked(o.edgeLeft, ReadSettingInt("Target", "Left", 1) != 0);
-    SetChecked(o.edgeRight, ReadSettingInt("Target", "Right", 1) != 0);
-    SetChecked(o.flat, ReadSettingInt("Window", "Flat", 0) != 0);
-    SetChecked(o.hide, ReadSettingInt("Window", "Hide", 0) != 0);
-    SetChecked(o.reSize, ReadSettingInt("Config", "ReSize", 1) != 0);
-    sensingKeys = ReadSettingInt("Target", "Key", 0);
-    SensingKeys keys = UnpackSensingKeys(sensingKeys);
+    return {{{o.edgeTop, &setting::edgeTop},
+             {o.edgeDown, &setting::edgeDown},
+             {o.edgeLeft, &setting::edgeLeft},
+             {o.edgeRight, &setting::edgeRight},
+             {o.flat, &setting::flatArea},
+             {o.hide, &setting::hideWhenInactive},
+             {o.reSize, &setting::resizeToTray}}};
+}
+
+static void CheckSensingBoxes(int32_t value)
+{
+    const OptionsControls& o = optionsControls;
+    SensingKeys keys = UnpackSensingKeys(value);
     SetChecked(o.sensingShift, keys.valid && keys.shift);
     SetChecked(o.sensingCtrl, keys.valid && keys.ctrl);
     SetChecked(o.sensingAlt, keys.valid && keys.alt);
-    for (int i = 0; i < 3; ++i) {
-        const OptionsControls::ModifierBoxSet& b = o.hotkeyBoxes[i];
-        CheckModifierBoxes(b.shift, b.ctrl, b.alt, b.win, kHotkeySettings[i], kHotkeyDefaults[i]);
-    }
+}
+
+static void CheckModifierBoxes(const OptionsControls::ModifierBoxSet& set, int32_t hotkey)
+{
+    ModifierBoxes boxes = ModifierBoxesFromByte(UnpackHotkey(hotkey).modifiers);
+    SetChecked(set.shift, boxes.shift);
+    SetChecked(set.ctrl, boxes.ctrl);
+    SetChecked(set.alt, boxes.alt);
+    SetChecked(set.win, boxes.win);
+}
+
+static void LoadOptionStates()
+{
+    const OptionsControls& o = optionsControls;
+    for (const SwitchBox& s : SwitchBoxes()) SetChecked(s.box, ReadSettingInt(*s.setting) != 0);
+    sensingKeys = ReadSettingInt(setting::sensingKeys);
+    CheckSensingBoxes(sensingKeys);
+    for (int i = 0; i < 3; ++i) CheckModifierBoxes(o.hotkeyBoxes[i], ReadSettingInt(setting::hotkeys[i]));
     if (!IsThemeActive()) SendMessageA(optionsWindow, WM_COMMAND, kFlatCommand, 0);
     if (IsWin9xFamily()) {
         // The third hotkey and the flat look are not offered there.
@@ -176,15 +198,6 @@ void CreateOptionsControls()
     o.reSize = CheckBox(Text(TEXT_RESIZE), 16, 197, 305 + wide, 0);
     versionOkButton = PushButton(versionWindow, "OK", 0, 224, 34, 57, kVersionOkId);
     LoadOptionStates();
-}
-
-void CheckModifierBoxes(HWND shift, HWND ctrl, HWND alt, HWND win, const char* key, int defaultValue)
-{
-    ModifierBoxes boxes = ModifierBoxesFromByte(UnpackHotkey(ReadSettingInt("Config", key, defaultValue)).modifiers);
-    SetChecked(shift, boxes.shift);
-    SetChecked(ctrl, boxes.ctrl);
-    SetChecked(alt, boxes.alt);
-    SetChecked(win, boxes.win);
 }
 
 bool IsOptionChecked(HWND box)
@@ -230,16 +243,16 @@ void ApplyFlatStyle()
 }
 
 // Notes a key that could not be written, for the one report at the end of OK.
-static void Save(std::string& unsaved, const char* section, const char* key, int32_t value)
+static void Save(std::string& unsaved, const SettingKey& key, int32_t value)
 {
-    if (WriteSettingNumber(section, key, value)) return;
+    if (WriteSettingNumber(key, value)) return;
     if (!unsaved.empty()) unsaved += ", ";
-    unsaved += key;
+    unsaved += key.key;
 }
 
-static void SaveSwitch(std::string& unsaved, const char* section, const char* key, HWND box)
+static void SaveSwitch(std::string& unsaved, const SettingKey& key, HWND box)
 {
-    Save(unsaved, section, key, IsOptionChecked(box) ? 1 : 0);
+    Save(unsaved, key, IsOptionChecked(box) ? 1 : 0);
 }
 
 // Writes every choice but "Hide", which follows once the main window may be shown again;
@@ -248,17 +261,17 @@ static void SaveOptions(std::string& unsaved)
 {
     const OptionsControls& o = optionsControls;
     for (int i = 0; i < 3; ++i) {
-        Save(unsaved, "Config", kHotkeySettings[i], PackHotkey(hotkeys[i].modifiers, KeyListCode(KeyListSelection(i))));
+        Save(unsaved, setting::hotkeys[i], PackHotkey(hotkeys[i].modifiers, KeyListCode(KeyListSelection(i))));
     }
     FaultPoint(FaultSite::optionsOk);
-    SaveSwitch(unsaved, "Config", "ReSize", o.reSize);
-    Save(unsaved, "Window", "Alpha", TrackbarPosition());
-    SaveSwitch(unsaved, "Window", "Flat", o.flat);
-    SaveSwitch(unsaved, "Target", "Top", o.edgeTop);
-    SaveSwitch(unsaved, "Target", "Down", o.edgeDown);
-    SaveSwitch(unsaved, "Target", "Left", o.edgeLeft);
-    SaveSwitch(unsaved, "Target", "Right", o.edgeRight);
-    Save(unsaved, "Target", "Key", sensingKeys);
+    SaveSwitch(unsaved, setting::resizeToTray, o.reSize);
+    Save(unsaved, setting::windowAlpha, TrackbarPosition());
+    SaveSwitch(unsaved, setting::flatArea, o.flat);
+    SaveSwitch(unsaved, setting::edgeTop, o.edgeTop);
+    SaveSwitch(unsaved, setting::edgeDown, o.edgeDown);
+    SaveSwitch(unsaved, setting::edgeLeft, o.edgeLeft);
+    SaveSwitch(unsaved, setting::edgeRight, o.edgeRight);
+    Save(unsaved, setting::sensingKeys, sensingKeys);
 }
 
 bool ApplyOptions()
@@ -292,7 +305,7 @@ bool ApplyOptions()
                          SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
             InvalidateRect(mainWindow, nullptr, FALSE);
         }
-        SaveSwitch(unsaved, "Window", "Hide", o.hide);
+        SaveSwitch(unsaved, setting::hideWhenInactive, o.hide);
     }
     // What was chosen applies all the same; only keeping it failed. Owned by this window,
     // which it disables meanwhile, so OK cannot be pressed again under it.
@@ -324,16 +337,13 @@ void CancelOptions()
 void RestoreDefaultOptions()
 {
     const OptionsControls& o = optionsControls;
-    HWND boxes[kOptionCheckBoxCount] = {};
-    OptionCheckBoxes(boxes);
-    for (HWND box : boxes) SetChecked(box, false);
-    for (HWND box : {o.edgeTop, o.edgeDown, o.edgeLeft, o.edgeRight, o.hotkeyBoxes[0].shift, o.hotkeyBoxes[0].ctrl,
-                     o.hotkeyBoxes[1].ctrl, o.hotkeyBoxes[1].alt, o.hotkeyBoxes[2].alt, o.reSize}) {
-        SetChecked(box, true);
+    for (const SwitchBox& s : SwitchBoxes()) SetChecked(s.box, s.setting->defaultValue != 0);
+    CheckSensingBoxes(setting::sensingKeys.defaultValue);
+    for (int i = 0; i < 3; ++i) {
+        CheckModifierBoxes(o.hotkeyBoxes[i], setting::hotkeys[i].defaultValue);
+        SendMessageA(o.keyList[i], CB_SETCURSEL, KeyListPosition(UnpackHotkey(setting::hotkeys[i].defaultValue).key), 0);
     }
-    const int positions[3] = {KeyListPosition('A'), KeyListPosition('T'), KeyListPosition('D')};
-    for (int i = 0; i < 3; ++i) SendMessageA(o.keyList[i], CB_SETCURSEL, positions[i], 0);
-    SendMessageA(o.trackbar, TBM_SETPOS, TRUE, 255);
+    SendMessageA(o.trackbar, TBM_SETPOS, TRUE, setting::windowAlpha.defaultValue);
 }
 
 // Closing only hides the window: it lives as long as the program.

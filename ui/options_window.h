@@ -38,7 +38,6 @@ extern OptionsSnapshot optionsSnapshot;
 
 void CreateOptionsWindow();
 void CreateOptionsControls();
-void CheckModifierBoxes(HWND shift, HWND ctrl, HWND alt, HWND win, const char* key, int defaultValue);
 LRESULT CALLBACK OptionsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 bool ApplyOptions();
 void CancelOptions();
