@@ -9,9 +9,7 @@
 #include "core/ui_text.h"
 #include "settings/settings_file.h"
 #include "settings/settings_rules.h"
-#include "taskbar/flavour.h"
 #include "taskbar/taskbar_windows.h"
-#include "ui/options_window.h"
 #include "ui/title_bar.h"
 
 HotkeyBinding hotkeys[3];
@@ -42,43 +40,8 @@ void RegisterHotkeyBinding(int index, bool warnShift)
     RegisterHotKey(mainWindow, h.id, h.modifiers, h.key);
 }
 
-// In English the punctuation keys are named by the user's keyboard, whose characters for
-// them differ from the Japanese layout's; the codes stay the same.
-static void AddKeyLabel(HWND list, const KeyListEntry& entry)
-{
-    if (entry.code == 0) {
-        AddComboText(list, Text(TEXT_NO_KEY));
-        return;
-    }
-    if (TextLanguage() == Language::english && IsLayoutNamedKey(entry.code)) {
-        // The key's character without Shift; dead keys carry a flag in the high bits.
-        const UINT character = MapVirtualKeyA(entry.code, 2) & 0xffffu;
-        if (character > ' ' && character < 0x100) {
-            const char label[2] = {static_cast<char>(character), '\0'};
-            AddComboText(list, label);
-            return;
-        }
-    }
-    AddComboText(list, entry.label);
-}
-
-static HWND CreateKeyList(HWND group, int id)
-{
-    HWND list = CreateTextWindow(0, "COMBOBOX", nullptr,
-                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_NOINTEGRALHEIGHT, 8, 23, 100,
-                                 150, group, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)));
-    for (const KeyListEntry& entry : keyList) AddKeyLabel(list, entry);
-    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), FALSE);
-    return list;
-}
-
 void RegisterHotkeysAtStart()
 {
-    OptionsControls& o = optionsControls;
-    for (int i = 0; i < 3; ++i) o.keyList[i] = CreateKeyList(o.hotkeyGroup[i], i);
-    for (int i = 0; i < 3; ++i) {
-        SendMessageA(o.keyList[i], CB_SETCURSEL, KeyListPosition(StoredHotkey(i).key), 0);
-    }
     for (int i = 0; i < 3; ++i) {
         HotkeyValue stored = StoredHotkey(i);
         SetHotkeyBinding(hotkeys[i], stored.key, stored.modifiers);
@@ -88,13 +51,6 @@ void RegisterHotkeysAtStart()
         if (hotkeys[i].key == 0) RegisterHotKey(mainWindow, hotkeys[i].id, hotkeys[i].modifiers, 0);
         RegisterHotkeyBinding(i, false);
     }
-    if (IsWin9xFamily()) EnableWindow(o.keyList[2], FALSE);
-}
-
-static ModifierBoxes CheckedModifiers(const OptionsControls::ModifierBoxSet& boxes)
-{
-    return ModifierBoxes{IsOptionChecked(boxes.shift), IsOptionChecked(boxes.ctrl), IsOptionChecked(boxes.alt),
-                         IsOptionChecked(boxes.win)};
 }
 
 static bool Register(int index, const HotkeyCombination& combination)
@@ -105,19 +61,15 @@ static bool Register(int index, const HotkeyCombination& combination)
            combination.key == 0;
 }
 
-// One hotkey of an OK; false when OK must stop.
-static bool ApplyHotkeyChoice(int i)
+HotkeyChoiceResult ApplyHotkeyChoice(int i, const HotkeyCombination& chosen)
 {
-    const OptionsControls& o = optionsControls;
     HotkeyBinding& h = hotkeys[i];
-    int position = static_cast<int>(SendMessageA(o.keyList[i], CB_GETCURSEL, 0, 0));
-    HotkeyCombination chosen = ChosenCombination(position, CheckedModifiers(o.hotkeyBoxes[i]));
     HotkeyCombination earlier = CombinationOf(h);
-    if (SameAsRegistered(chosen, earlier)) return true;
+    if (SameAsRegistered(chosen, earlier)) return HotkeyChoiceResult::applied;
     if (MayShadowShortcuts(chosen.modifiers)) {
         int answer = ShowMessage(optionsWindow,
                                  Text(TEXT_SHORTCUT_CLASH), caption, MB_YESNO | MB_ICONINFORMATION);
-        if (answer == IDNO) return false;
+        if (answer == IDNO) return HotkeyChoiceResult::stop;
     }
     // The earlier combination is released first, so that choosing it again, or a key that
     // it held, can succeed.
@@ -125,14 +77,12 @@ static bool ApplyHotkeyChoice(int i)
     if (chosen.key == 0) {
         SetHotkeyBinding(h, 0, 0);
         RegisterHotKey(mainWindow, h.id, 0, 0);
-        const OptionsControls::ModifierBoxSet& boxes = o.hotkeyBoxes[i];
-        for (HWND box : {boxes.shift, boxes.ctrl, boxes.alt, boxes.win}) SendMessageA(box, BM_SETCHECK, BST_UNCHECKED, 0);
-        return true;
+        return HotkeyChoiceResult::cleared;
     }
     if (!RegisterHotKey(mainWindow, h.id, chosen.modifiers, chosen.key)) {
         Register(i, earlier);
         ShowMessage(mainWindow, Text(TEXT_HOTKEY_TAKEN), caption, MB_ICONINFORMATION);
-        return false;
+        return HotkeyChoiceResult::stop;
     }
     // A digit is held by its keypad code. Windows keeps a second registration under the
     // same id beside the first, and releases one per UnregisterHotKey: the main-row code
@@ -141,15 +91,7 @@ static bool ApplyHotkeyChoice(int i)
     if (RegisteredKeyCode(chosen.key) != chosen.key) UnregisterHotKey(mainWindow, h.id);
     SetHotkeyBinding(h, chosen.key, chosen.modifiers);
     RegisterHotkeyBinding(i, true);
-    return true;
-}
-
-bool ApplyHotkeyChoices()
-{
-    for (int i = 0; i < 3; ++i) {
-        if (!ApplyHotkeyChoice(i)) return false;
-    }
-    return true;
+    return HotkeyChoiceResult::applied;
 }
 
 void RestoreHotkeyBinding(int index, const HotkeyCombination& combination)

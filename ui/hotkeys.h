@@ -26,9 +26,11 @@ HotkeyCombination CombinationOf(const HotkeyBinding& binding);
 
 void RegisterHotkeysAtStart();
 void RegisterHotkeyBinding(int index, bool warnShift);
-// Registers what changed in the options window; false when OK must stop. A stop never leaves
-// a hotkey without its registration: a failed one keeps its earlier combination.
-bool ApplyHotkeyChoices();
+enum class HotkeyChoiceResult { applied, cleared, stop };
+// Registers a hotkey's combination as chosen in the options window. `cleared`: it now has no
+// key, and the window clears its modifier boxes; `stop`: OK must stop. A stop never leaves a
+// hotkey without its registration: a failed one keeps its earlier combination.
+HotkeyChoiceResult ApplyHotkeyChoice(int index, const HotkeyCombination& chosen);
 // Puts a record and its registration back to the given combination, when they differ.
 void RestoreHotkeyBinding(int index, const HotkeyCombination& combination);
 void HandleHotkey(LPARAM lParam, WPARAM wParam);

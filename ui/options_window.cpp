@@ -114,6 +114,36 @@ static HWND CheckBox(const char* text, int x, int y, int width, int id)
     return box;
 }
 
+// In English the punctuation keys are named by the user's keyboard, whose characters for
+// them differ from the Japanese layout's; the codes stay the same.
+static void AddKeyLabel(HWND list, const KeyListEntry& entry)
+{
+    if (entry.code == 0) {
+        AddComboText(list, Text(TEXT_NO_KEY));
+        return;
+    }
+    if (TextLanguage() == Language::english && IsLayoutNamedKey(entry.code)) {
+        // The key's character without Shift; dead keys carry a flag in the high bits.
+        const UINT character = MapVirtualKeyA(entry.code, 2) & 0xffffu;
+        if (character > ' ' && character < 0x100) {
+            const char label[2] = {static_cast<char>(character), '\0'};
+            AddComboText(list, label);
+            return;
+        }
+    }
+    AddComboText(list, entry.label);
+}
+
+static HWND CreateKeyList(HWND group, int id)
+{
+    HWND list = CreateTextWindow(0, "COMBOBOX", nullptr,
+                                 WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_NOINTEGRALHEIGHT, 8, 23, 100,
+                                 150, group, IdOf(id));
+    for (const KeyListEntry& entry : keyList) AddKeyLabel(list, entry);
+    SendMessageA(list, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), FALSE);
+    return list;
+}
+
 static OptionsControls::ModifierBoxSet ModifierBoxSet(int y, int firstId)
 {
     return OptionsControls::ModifierBoxSet{CheckBox("Shift", 330, y, 50, firstId), CheckBox("Ctrl", 380, y, 40, firstId + 1),
@@ -163,12 +193,18 @@ static void LoadOptionStates()
     for (const SwitchBox& s : SwitchBoxes()) SetChecked(s.box, ReadSettingInt(*s.setting) != 0);
     sensingKeys = ReadSettingInt(setting::sensingKeys);
     CheckSensingBoxes(sensingKeys);
-    for (int i = 0; i < 3; ++i) CheckModifierBoxes(o.hotkeyBoxes[i], ReadSettingInt(setting::hotkeys[i]));
+    for (int i = 0; i < 3; ++i) {
+        const int32_t stored = ReadSettingInt(setting::hotkeys[i]);
+        CheckModifierBoxes(o.hotkeyBoxes[i], stored);
+        SendMessageA(o.keyList[i], CB_SETCURSEL, KeyListPosition(UnpackHotkey(stored).key), 0);
+    }
     if (!IsThemeActive()) SendMessageA(optionsWindow, WM_COMMAND, kFlatCommand, 0);
     if (IsWin9xFamily()) {
         // The third hotkey and the flat look are not offered there.
         const OptionsControls::ModifierBoxSet& b = o.hotkeyBoxes[2];
-        for (HWND control : {o.hotkeyGroup[2], b.shift, b.ctrl, b.alt, b.win, o.flat}) EnableWindow(control, FALSE);
+        for (HWND control : {o.hotkeyGroup[2], b.shift, b.ctrl, b.alt, b.win, o.keyList[2], o.flat}) {
+            EnableWindow(control, FALSE);
+        }
     }
 }
 
@@ -197,6 +233,7 @@ void CreateOptionsControls()
     o.hide = CheckBox(Text(TEXT_HIDE), 16, 150, 160 + wide, 5);
     o.reSize = CheckBox(Text(TEXT_RESIZE), 16, 197, 305 + wide, 0);
     versionOkButton = PushButton(versionWindow, "OK", 0, 224, 34, 57, kVersionOkId);
+    for (int i = 0; i < 3; ++i) o.keyList[i] = CreateKeyList(o.hotkeyGroup[i], i);
     LoadOptionStates();
 }
 
@@ -213,6 +250,25 @@ static int TrackbarPosition() { return static_cast<int>(SendMessageA(optionsCont
 static int KeyListSelection(int index)
 {
     return static_cast<int>(SendMessageA(optionsControls.keyList[index], CB_GETCURSEL, 0, 0));
+}
+
+static ModifierBoxes CheckedModifiers(const OptionsControls::ModifierBoxSet& boxes)
+{
+    return ModifierBoxes{IsOptionChecked(boxes.shift), IsOptionChecked(boxes.ctrl), IsOptionChecked(boxes.alt),
+                         IsOptionChecked(boxes.win)};
+}
+
+// The hotkeys as chosen, one after the other; false when OK must stop.
+static bool ApplyHotkeyChoices()
+{
+    const OptionsControls& o = optionsControls;
+    for (int i = 0; i < 3; ++i) {
+        const HotkeyCombination chosen = ChosenCombination(KeyListSelection(i), CheckedModifiers(o.hotkeyBoxes[i]));
+        const HotkeyChoiceResult result = ApplyHotkeyChoice(i, chosen);
+        if (result == HotkeyChoiceResult::stop) return false;
+        if (result == HotkeyChoiceResult::cleared) CheckModifierBoxes(o.hotkeyBoxes[i], 0);
+    }
+    return true;
 }
 
 void TakeOptionsSnapshot()
