@@ -29,7 +29,6 @@ constexpr WPARAM kFlatCommand = 7;
 constexpr WPARAM kOkCommand = 21;
 constexpr WPARAM kCancelCommand = 22;
 constexpr WPARAM kDefaultsCommand = 28;
-constexpr int kVersionOkId = 1060;
 
 static int Wide() { return IsWindowsVersion("6.0") || IsWindowsVersion("6.1") ? 20 : 0; }
 

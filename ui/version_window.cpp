@@ -16,8 +16,6 @@ HWND versionOkButton;
 HWND webLink;
 HWND mailLink;
 
-constexpr WPARAM kOkCommand = 1060;
-
 void CreateVersionWindow()
 {
     RegisterProgramClass(VersionWindowClass, VersionWindowProc);
@@ -74,7 +72,7 @@ LRESULT CALLBACK VersionWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         }
         break;
     case WM_COMMAND: {
-        if (wParam == kOkCommand) SendMessageA(window, WM_DESTROY, 0, 0);
+        if (wParam == kVersionOkId) SendMessageA(window, WM_DESTROY, 0, 0);
         HWND from = reinterpret_cast<HWND>(lParam);
         if (HIWORD(wParam) == 0 && IsLink(from)) {
             ShellExecuteA(nullptr, "open", from == webLink ? kWebSiteBase : mailtoUrl, nullptr, nullptr, SW_SHOW);

@@ -6,6 +6,7 @@
 
 // Made with the options window's controls; the rest by CreateVersionControls.
 extern HWND versionOkButton;
+constexpr int kVersionOkId = 1060;
 extern HWND webLink;
 extern HWND mailLink;
 
