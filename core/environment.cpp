@@ -88,8 +88,9 @@ void InitEnvironment()
 void InitTexts(const char* flavour, int32_t languageSetting)
 {
     LoadTexts(languageSetting);
-    Keep(caption, BuildCaption(Text(TEXT_PRODUCT_NAME)));
-    Keep(aboutText, BuildAboutText(Text(TEXT_PRODUCT_NAME), Text(TEXT_ABOUT_DESCRIPTION)));
+    Keep(caption, BuildCaption(Text(TEXT_PRODUCT_NAME), Text(TEXT_CAPTION_VERSION)));
+    Keep(aboutText, BuildAboutText(Text(TEXT_PRODUCT_NAME), Text(TEXT_ABOUT_VERSION), Text(TEXT_ABOUT_DESCRIPTION),
+                                   Text(TEXT_COPYRIGHT)));
     CreateUiFonts(flavour);
     FixedText help = BuildHelpPath(exeDirectory, Text(TEXT_HELP_FILE));
     Keep(helpPath, help);

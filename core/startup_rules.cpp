@@ -31,17 +31,17 @@ FixedText FormatFixedText(const char* format, ...)
     return result;
 }
 
-FixedText BuildCaption(const char* productName)
+FixedText BuildCaption(const char* productName, const char* versionWord)
 {
-    return FormatFixedText("%s%s%u.%u.%u.%u", productName, " Ver.", kVersionMajor, kVersionMinor,
+    return FormatFixedText("%s %s%u.%u.%u.%u", productName, versionWord, kVersionMajor, kVersionMinor,
                            kVersionBuild, kVersionRevision);
 }
 
-FixedText BuildAboutText(const char* productName, const char* description)
+FixedText BuildAboutText(const char* productName, const char* versionWord, const char* description,
+                         const char* copyright)
 {
-    return FormatFixedText("%s\n\rVersion %u.%u.%u.%u\n\r%s\n\r%s", productName, kVersionMajor,
-                           kVersionMinor, kVersionBuild, kVersionRevision, description,
-                           "Copyright (C) 2026 Veltrin developers");
+    return FormatFixedText("%s\n\r%s %u.%u.%u.%u\n\r%s\n\r%s", productName, versionWord, kVersionMajor,
+                           kVersionMinor, kVersionBuild, kVersionRevision, description, copyright);
 }
 
 FixedText BuildWebHelpUrl()

@@ -29,9 +29,11 @@ inline constexpr char kSupportMail[] = "support@veltrin.example.org";
 // Bounded printf into a fixed buffer; the text is always terminated.
 FixedText FormatFixedText(const char* format, ...) VELTRIN_PRINTF_LIKE(1, 2);
 
-FixedText BuildCaption(const char* productName);  // "<name> Ver.1.4.8.3"
-// The name, the version, the description and the copyright, separated by "\n\r".
-FixedText BuildAboutText(const char* productName, const char* description);
+// "<name> <word><version>", as "Veltrin Ver.1.4.8.3" with the word "Ver.".
+FixedText BuildCaption(const char* productName, const char* versionWord);
+// The name, the word and the version, the description and the copyright, separated by "\n\r".
+FixedText BuildAboutText(const char* productName, const char* versionWord, const char* description,
+                         const char* copyright);
 FixedText BuildWebHelpUrl();   // site base + "velthelp.html"
 FixedText BuildMailtoUrl();    // "mailto:" + support address
 

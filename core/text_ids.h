@@ -42,4 +42,13 @@
    weekday names from Sunday. Empty where the user's own long date format is shown instead. */
 #define TEXT_CLOCK_TIP_FORMAT 37
 #define TEXT_WEEKDAY_FIRST 38
-#define TEXT_COUNT 45
+/* Key names and the version's words, the same in both languages. */
+#define TEXT_OK 45
+#define TEXT_SHIFT 46
+#define TEXT_CTRL 47
+#define TEXT_ALT 48
+#define TEXT_WIN 49
+#define TEXT_CAPTION_VERSION 50
+#define TEXT_ABOUT_VERSION 51
+#define TEXT_COPYRIGHT 52
+#define TEXT_COUNT 53

@@ -145,9 +145,10 @@ static HWND CreateKeyList(HWND group, int id)
 
 static OptionsControls::ModifierBoxSet ModifierBoxSet(int y, int firstId)
 {
-    return OptionsControls::ModifierBoxSet{CheckBox("Shift", 330, y, 50, firstId), CheckBox("Ctrl", 380, y, 40, firstId + 1),
-                                           CheckBox("Alt", 330, y + 17, 40, firstId + 2),
-                                           CheckBox("Win", 380, y + 17, 40, firstId + 3)};
+    return OptionsControls::ModifierBoxSet{CheckBox(Text(TEXT_SHIFT), 330, y, 50, firstId),
+                                           CheckBox(Text(TEXT_CTRL), 380, y, 40, firstId + 1),
+                                           CheckBox(Text(TEXT_ALT), 330, y + 17, 40, firstId + 2),
+                                           CheckBox(Text(TEXT_WIN), 380, y + 17, 40, firstId + 3)};
 }
 
 // The boxes that each show one switch of the settings file.
@@ -211,7 +212,7 @@ void CreateOptionsControls()
 {
     OptionsControls& o = optionsControls;
     const int wide = Wide();
-    o.ok = PushButton(optionsWindow, "OK", BS_DEFPUSHBUTTON, 280 + wide, 220, 70, static_cast<int>(kOkCommand));
+    o.ok = PushButton(optionsWindow, Text(TEXT_OK), BS_DEFPUSHBUTTON, 280 + wide, 220, 70, static_cast<int>(kOkCommand));
     o.cancel = PushButton(optionsWindow, Text(TEXT_CANCEL), 0, 360 + wide, 220, 70, static_cast<int>(kCancelCommand));
     o.defaults = PushButton(optionsWindow, Text(TEXT_DEFAULTS), 0, 160 + wide, 220, 110, static_cast<int>(kDefaultsCommand));
     o.sensingGroup = Group(Text(TEXT_SENSING_GROUP), 16, 6, 185, 70);
@@ -222,16 +223,16 @@ void CreateOptionsControls()
     o.edgeDown = CheckBox(Text(TEXT_EDGE_DOWN), 71, 26, 30, 2);
     o.edgeLeft = CheckBox(Text(TEXT_EDGE_LEFT), 106, 26, 30, 3);
     o.edgeRight = CheckBox(Text(TEXT_EDGE_RIGHT), 142, 26, 30, 4);
-    o.sensingShift = CheckBox("Shift", 41, 50, 50, 0);
-    o.sensingCtrl = CheckBox("Ctrl", 91, 50, 40, 0);
-    o.sensingAlt = CheckBox("Alt", 136, 50, 40, 0);
+    o.sensingShift = CheckBox(Text(TEXT_SHIFT), 41, 50, 50, 0);
+    o.sensingCtrl = CheckBox(Text(TEXT_CTRL), 91, 50, 40, 0);
+    o.sensingAlt = CheckBox(Text(TEXT_ALT), 136, 50, 40, 0);
     o.hotkeyBoxes[0] = ModifierBoxSet(24, 8);
     o.hotkeyBoxes[1] = ModifierBoxSet(86, 12);
     o.hotkeyBoxes[2] = ModifierBoxSet(148, 16);
     o.flat = CheckBox(Text(TEXT_FLAT), 16, 130, 150 + wide, static_cast<int>(kFlatCommand));
     o.hide = CheckBox(Text(TEXT_HIDE), 16, 150, 160 + wide, 5);
     o.reSize = CheckBox(Text(TEXT_RESIZE), 16, 197, 305 + wide, 0);
-    versionOkButton = PushButton(versionWindow, "OK", 0, 224, 34, 57, kVersionOkId);
+    versionOkButton = PushButton(versionWindow, Text(TEXT_OK), 0, 224, 34, 57, kVersionOkId);
     for (int i = 0; i < 3; ++i) o.keyList[i] = CreateKeyList(o.hotkeyGroup[i], i);
     LoadOptionStates();
 }

@@ -11,16 +11,16 @@ namespace {
 
 TEST(Startup, CaptionBytes)
 {
-    const FixedText caption = BuildCaption("ヴェルトリン");
+    const FixedText caption = BuildCaption("ヴェルトリン", "Ver.");
     EXPECT_TRUE(caption.fits);
     // ヴェルトリン in code page 932, one space before "Ver.", none after it.
     EXPECT_STREQ(caption.text, "\x83\x94\x83\x46\x83\x8B\x83\x67\x83\x8A\x83\x93 Ver.1.4.8.3");
-    EXPECT_STREQ(BuildCaption("Veltrin").text, "Veltrin Ver.1.4.8.3");
+    EXPECT_STREQ(BuildCaption("Veltrin", "Ver.").text, "Veltrin Ver.1.4.8.3");
 }
 
 TEST(Startup, AboutTextAndAddresses)
 {
-    const std::string about = BuildAboutText("Veltrin", "What it does").text;
+    const std::string about = BuildAboutText("Veltrin", "Version", "What it does", "Copyright").text;
     EXPECT_EQ(about.rfind("Veltrin\n\rVersion 1.4.8.3\n\rWhat it does\n\r", 0), 0u);
     size_t separators = 0;
     for (size_t at = about.find("\n\r"); at != std::string::npos; at = about.find("\n\r", at + 2)) {
