@@ -1,8 +1,9 @@
 # Turns a text kept in the sources as UTF-8 with LF line ends into what a Japanese Windows
-# user opens: code page 932 with CR LF line ends. A character that code page 932 lacks
-# fails the build.
-#   cmake -Din=SOURCE -Dout=TARGET -P to-cp932.cmake
+# user opens: code page 932 with CR LF line ends, and @VELTRIN_VERSION@ the version. A
+# character that code page 932 lacks fails the build.
+#   cmake -Din=SOURCE -Dout=TARGET -Dversion=1.2.3.4 -P to-cp932.cmake
 file(READ "${in}" text)
+string(REPLACE "@VELTRIN_VERSION@" "${version}" text "${text}")
 string(REPLACE "\r\n" "\n" text "${text}")
 string(REPLACE "\n" "\r\n" text "${text}")
 file(WRITE "${out}.utf8" "${text}")

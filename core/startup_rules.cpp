@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/version.h"
+
 namespace {
 
 FixedText BuildPath(const char* exeDirectory, const char* fileName)
@@ -33,15 +35,14 @@ FixedText FormatFixedText(const char* format, ...)
 
 FixedText BuildCaption(const char* productName, const char* versionWord)
 {
-    return FormatFixedText("%s %s%u.%u.%u.%u", productName, versionWord, kVersionMajor, kVersionMinor,
-                           kVersionBuild, kVersionRevision);
+    return FormatFixedText("%s %s%s", productName, versionWord, VELTRIN_VERSION_TEXT);
 }
 
 FixedText BuildAboutText(const char* productName, const char* versionWord, const char* description,
                          const char* copyright)
 {
-    return FormatFixedText("%s\n\r%s %u.%u.%u.%u\n\r%s\n\r%s", productName, versionWord, kVersionMajor,
-                           kVersionMinor, kVersionBuild, kVersionRevision, description, copyright);
+    return FormatFixedText("%s\n\r%s %s\n\r%s\n\r%s", productName, versionWord, VELTRIN_VERSION_TEXT, description,
+                           copyright);
 }
 
 FixedText BuildWebHelpUrl()

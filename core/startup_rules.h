@@ -12,10 +12,6 @@ struct FixedText {
     bool fits;  // false when the formatted text was cut to the buffer
 };
 
-constexpr uint32_t kVersionMajor = 1;
-constexpr uint32_t kVersionMinor = 4;
-constexpr uint32_t kVersionBuild = 8;
-constexpr uint32_t kVersionRevision = 3;
 inline constexpr char kWebSiteBase[] = "https://veltrin.example.org/";
 inline constexpr char kWebHelpPage[] = "velthelp.html";
 inline constexpr char kSupportMail[] = "support@veltrin.example.org";
