@@ -44,7 +44,7 @@ void ShowNearPointer(HWND window)
     GetCursorPos(&pointer);
     RECT r{};
     GetWindowRect(window, &r);
-    Point at = NearPointerPosition(Rect{area.left, area.top, area.right, area.bottom}, Point{pointer.x, pointer.y},
+    Point at = NearPointerPosition(ToRect(area), Point{pointer.x, pointer.y},
                                    r.right - r.left, r.bottom - r.top, GetSystemMetrics(SM_CXSCREEN),
                                    GetSystemMetrics(SM_CYSCREEN));
     SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);

@@ -9,7 +9,7 @@
 #include "taskbar/geometry_rules.h"
 #include "taskbar/taskbar_windows.h"
 
-static Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
+Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
 
 static APPBARDATA TaskbarPosition()
 {

@@ -4,6 +4,11 @@
 
 #include <windows.h>
 
+#include "taskbar/geometry_types.h"
+
+// A RECT as the rules take it.
+Rect ToRect(const RECT& r);
+
 bool IsTrayHorizontal();
 RECT GetMonitorArea(bool usePointer, int x, int y, bool wholeMonitor);
 void ComputeMinimumSize();

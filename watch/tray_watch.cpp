@@ -22,8 +22,6 @@ namespace {
 constexpr DWORD kTrayWatchPause = 300;
 constexpr WPARAM kRevealHotkey = 1;
 
-Rect ToRect(const RECT& r) { return Rect{r.left, r.top, r.right, r.bottom}; }
-
 // Down now, or pressed since the last question.
 bool KeyHeld(int32_t virtualKey) { return GetAsyncKeyState(virtualKey) != 0; }
 
