@@ -184,12 +184,12 @@ bool CaptureNotifyArea()
         FitWindowToTexts(optionsWindow);
         FitWindowToTexts(versionWindow);
     }
-    if (!IsWindowsVersion("6.0") && !IsWindowsVersion("6.1")) CreateClockTipWindow();
+    if (!IsVersion60Or61()) CreateClockTipWindow();
     if (CaptureCutShort()) return false;
     FaultPoint(FaultSite::capture);
 
     ComputeMinimumSize();
-    if ((IsWindowsVersion("6.0") || IsWindowsVersion("6.1")) && IsThemeActive()) RaiseSavedSizeToMinimum();
+    if (IsVersion60Or61() && IsThemeActive()) RaiseSavedSizeToMinimum();
     if (IsVersion50To62()) {
         visibleIconCount = CountVisibleTrayIcons();
         FitWindowToTray(minWidth, minHeight, IsOptionChecked(optionsControls.reSize));

@@ -27,8 +27,6 @@ HWND previousActiveWindow;
 // The user's move or size loop runs (main thread only).
 static bool userSizeMove;
 
-static bool IsVersion60Or61() { return IsWindowsVersion("6.0") || IsWindowsVersion("6.1"); }
-
 void ShowPopupMenu(HWND window, HMENU menu)
 {
     POINT pointer{};

@@ -32,7 +32,7 @@ void ShowWaitWindow()
 {
     RegisterProgramClass(WaitWindowClass, DefaultWindowProc, 0, false);
 
-    bool wide = IsWindowsVersion("6.0") || IsWindowsVersion("6.1");
+    bool wide = IsVersion60Or61();
     int width = wide ? 196 : 186, height = wide ? 80 : 70;
     int textWidth = wide ? 190 : 170, textHeight = 35;
     waitWindow = CreateTextWindow(0, WaitWindowClass, caption, WS_VISIBLE | WS_CAPTION,
@@ -118,7 +118,7 @@ void RestoreTaskbar()
         WriteSettingNumber(setting::windowLeft, r.left);
         WriteSettingNumber(setting::windowWidth, r.right - r.left);
         WriteSettingNumber(setting::windowHeight, r.bottom - r.top);
-        if (IsWindowsVersion("6.1") || IsWindowsVersion("6.0")) SendToTaskbarBounded(t.clock, ClockTooltipRequest, 0, 0);
+        if (IsVersion60Or61()) SendToTaskbarBounded(t.clock, ClockTooltipRequest, 0, 0);
     }
     DestroyWindow(waitWindow);
     waitWindow = nullptr;

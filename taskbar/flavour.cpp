@@ -66,6 +66,13 @@ bool IsVersion50To62()
     return IsWindowsVersion("5.0") || IsVersion51To62();
 }
 
+bool IsVersion60Or61()
+{
+    char current[sizeof(FlavourText::text)];
+    CurrentFlavour(current);
+    return FlavourIsVersion60Or61(current);
+}
+
 bool ReadRegistrySwitch(int selector)
 {
     const char* path = selector ? "Software\\Microsoft\\Windows\\CurrentVersion\\ThemeManager"

@@ -8,6 +8,7 @@ bool IsWindowsVersion(const char* flavour);
 bool IsWin9xFamily();
 bool IsVersion51To62();
 bool IsVersion50To62();
+bool IsVersion60Or61();
 
 bool ReadRegistrySwitch(int selector);
 bool IsThemeActive();

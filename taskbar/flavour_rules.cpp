@@ -69,6 +69,12 @@ bool FlavourIsVersion50To62(const char* flavour)
     return std::strcmp(flavour, "5.0") == 0 || FlavourIsVersion51To62(flavour);
 }
 
+bool FlavourIsVersion60Or61(const char* flavour)
+{
+    static const char* const members[] = {"6.0", "6.1"};
+    return IsOneOf(flavour, members, sizeof members / sizeof members[0]);
+}
+
 bool RegistrySwitchIsOn(const unsigned char* data, uint32_t dataSize)
 {
     if (data == nullptr || dataSize > kRegistrySwitchBufferSize) {

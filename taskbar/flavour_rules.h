@@ -30,6 +30,7 @@ bool FlavourIs(const FlavourText& flavour, const char* text);
 bool FlavourIsWin9xFamily(const char* flavour);   // "4.0", "4.10", "4.90"
 bool FlavourIsVersion51To62(const char* flavour); // "5.1" .. "6.2"
 bool FlavourIsVersion50To62(const char* flavour); // "5.0" .. "6.2"
+bool FlavourIsVersion60Or61(const char* flavour); // "6.0", "6.1"
 
 // A registry switch (ThemeActive, DragFullWindows) is on exactly when the value
 // holds the text "1". `dataSize` is the size the registry reported; values longer

@@ -30,7 +30,7 @@ constexpr WPARAM kOkCommand = 21;
 constexpr WPARAM kCancelCommand = 22;
 constexpr WPARAM kDefaultsCommand = 28;
 
-static int Wide() { return IsWindowsVersion("6.0") || IsWindowsVersion("6.1") ? 20 : 0; }
+static int Wide() { return IsVersion60Or61() ? 20 : 0; }
 
 static HMENU IdOf(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
 

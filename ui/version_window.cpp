@@ -35,7 +35,7 @@ static HWND Static(HWND parent, const char* text, DWORD style, int x, int y, int
 
 void CreateVersionControls()
 {
-    const bool wide = IsWindowsVersion("6.0") || IsWindowsVersion("6.1");
+    const bool wide = IsVersion60Or61();
     const int extraWidth = wide ? 15 : 0, extraHeight = wide ? 5 : 0;
     HWND icon = Static(versionWindow, nullptr, SS_ICON, 15, 25, 0, 0, 0, nullptr);
     SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(instance, "Main")), 0);

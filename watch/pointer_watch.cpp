@@ -68,7 +68,6 @@ static void SendToClock(UINT message, WPARAM wParam)
     BreakRepeatedSend(quiet.notice);
     SendToTaskbar(taskbarWindows.clock, message, wParam, 0);
 }
-static bool IsVersion60Or61() { return IsWindowsVersion("6.0") || IsWindowsVersion("6.1"); }
 static LPARAM PointParam(POINT p) { return MAKELPARAM(static_cast<WORD>(p.x), static_cast<WORD>(p.y)); }
 
 static int16_t LogicalButtonState(int button)
