@@ -50,28 +50,18 @@ bool IsWindowsVersion(const char* flavour)
     return std::strcmp(current, flavour) == 0;
 }
 
-bool IsWin9xFamily()
-{
-    return IsWindowsVersion("4.0") || IsWindowsVersion("4.10") || IsWindowsVersion("4.90");
-}
-
-bool IsVersion51To62()
-{
-    return IsWindowsVersion("5.1") || IsWindowsVersion("5.2") || IsWindowsVersion("6.0") ||
-           IsWindowsVersion("6.1") || IsWindowsVersion("6.2");
-}
-
-bool IsVersion50To62()
-{
-    return IsWindowsVersion("5.0") || IsVersion51To62();
-}
-
-bool IsVersion60Or61()
+// The current flavour's membership in one of the sets the flavour rules name.
+static bool CurrentFlavourIn(bool (*isMember)(const char*))
 {
     char current[sizeof(FlavourText::text)];
     CurrentFlavour(current);
-    return FlavourIsVersion60Or61(current);
+    return isMember(current);
 }
+
+bool IsWin9xFamily() { return CurrentFlavourIn(FlavourIsWin9xFamily); }
+bool IsVersion51To62() { return CurrentFlavourIn(FlavourIsVersion51To62); }
+bool IsVersion50To62() { return CurrentFlavourIn(FlavourIsVersion50To62); }
+bool IsVersion60Or61() { return CurrentFlavourIn(FlavourIsVersion60Or61); }
 
 bool ReadRegistrySwitch(int selector)
 {
