@@ -13,6 +13,7 @@
 #include "app/main_window.h"
 #include "app/taskbar_return.h"
 #include "core/foreground.h"
+#include "core/optional_functions.h"
 #include "core/shared_state.h"
 #include "watch/watchers.h"
 
@@ -95,10 +96,10 @@ void InstallCrashGuard()
 {
     SetUnhandledExceptionFilter(OnUnhandledException);
     // Vectored handlers came with Windows XP; older systems have only the filter above.
-    using AddHandler = PVOID(WINAPI*)(ULONG, PVECTORED_EXCEPTION_HANDLER);
-    auto addHandler = reinterpret_cast<AddHandler>(reinterpret_cast<void (*)()>(
-        GetProcAddress(GetModuleHandleA("kernel32.dll"), "AddVectoredExceptionHandler")));
-    if (addHandler) addHandler(1, OnFirstChanceException);
+    PVOID(WINAPI * addHandler)(ULONG, PVECTORED_EXCEPTION_HANDLER) = nullptr;
+    if (LookUpFunction(GetModuleHandleA("kernel32.dll"), "AddVectoredExceptionHandler", addHandler)) {
+        addHandler(1, OnFirstChanceException);
+    }
     std::signal(SIGABRT, OnAbort);
     std::signal(SIGSEGV, OnAbort);
     std::set_terminate(OnTerminate);

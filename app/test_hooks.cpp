@@ -8,6 +8,7 @@
 
 #include "core/environment.h"
 #include "core/fault_point.h"
+#include "core/optional_functions.h"
 #include "app/main_window.h"
 #include "core/shared_state.h"
 #include "core/test_counters.h"
@@ -90,19 +91,19 @@ bool HandleTestReport(UINT message)
     DWORD layeredFlags = 0;
     // Looked up, as the product's own newer functions are, so that this build too imports
     // only what the oldest supported systems export.
-    auto getLayered = reinterpret_cast<BOOL(WINAPI*)(HWND, COLORREF*, BYTE*, DWORD*)>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetLayeredWindowAttributes")));
-    if (getLayered && getLayered(mainWindow, nullptr, &alpha, &layeredFlags)) {
+    BOOL(WINAPI * getLayered)(HWND, COLORREF*, BYTE*, DWORD*) = nullptr;
+    if (LookUpFunction(GetModuleHandleA("user32.dll"), "GetLayeredWindowAttributes", getLayered) &&
+        getLayered(mainWindow, nullptr, &alpha, &layeredFlags)) {
         std::fprintf(f, "alpha=%u\r\nalphaFlags=%lu\r\n", alpha, static_cast<unsigned long>(layeredFlags));
     }
     std::fprintf(f, "minWidth=%d\r\nminHeight=%d\r\ntitleBarShown=%d\r\n", minWidth.load(), minHeight.load(),
                  titleBarShown.load());
     // Under Wine another process cannot read this one's CPU time, so it is reported here
     // (looked up: 95 has no GetProcessTimes).
-    auto getTimes = reinterpret_cast<BOOL(WINAPI*)(HANDLE, FILETIME*, FILETIME*, FILETIME*, FILETIME*)>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "GetProcessTimes")));
+    BOOL(WINAPI * getTimes)(HANDLE, FILETIME*, FILETIME*, FILETIME*, FILETIME*) = nullptr;
     FILETIME created, exited, kernel, user;
-    if (getTimes && getTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) {
+    if (LookUpFunction(GetModuleHandleA("kernel32.dll"), "GetProcessTimes", getTimes) &&
+        getTimes(GetCurrentProcess(), &created, &exited, &kernel, &user)) {
         auto ms = [](const FILETIME& time) {
             return static_cast<unsigned long>(((static_cast<ULONGLONG>(time.dwHighDateTime) << 32) | time.dwLowDateTime) / 10000);
         };
@@ -113,8 +114,8 @@ bool HandleTestReport(UINT message)
                  TestEventCount(TestCounter::revealHotkey));
     std::fprintf(f, "menu=");
     // Japanese through the wide calls is reported in UTF-8, as the program holds it then.
-    auto getMenuStringW = reinterpret_cast<int(WINAPI*)(HMENU, UINT, LPWSTR, int, UINT)>(
-        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("user32.dll"), "GetMenuStringW")));
+    int(WINAPI * getMenuStringW)(HMENU, UINT, LPWSTR, int, UINT) = nullptr;
+    LookUpFunction(GetModuleHandleA("user32.dll"), "GetMenuStringW", getMenuStringW);
     for (int i = 0; i < GetMenuItemCount(popupMenu); ++i) {
         char text[64] = {};
         if (WideTexts() && getMenuStringW) {

@@ -4,6 +4,16 @@
 #include <windows.h>
 #include <psapi.h>
 
+// `target` becomes the function `name` of `module`; null, and false, where the module or
+// the function is missing.
+template <class Function>
+bool LookUpFunction(HMODULE module, const char* name, Function& target)
+{
+    // Through void(*)() so the compiler accepts the change of function type.
+    target = module ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name))) : nullptr;
+    return target != nullptr;
+}
+
 struct OptionalFunctions {
     BOOL(WINAPI* setLayeredWindowAttributes)(HWND, COLORREF, BYTE, DWORD);
     BOOL(WINAPI* getWindowInfo)(HWND, PWINDOWINFO);

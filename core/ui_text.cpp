@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "core/optional_functions.h"
 #include "core/shared_state.h"
 
 namespace {
@@ -31,14 +32,6 @@ struct WideCalls {
     BOOL(WINAPI* getTextExtentPoint32)(HDC, LPCWSTR, int, LPSIZE);
 } w;
 
-template <class Function>
-bool Lookup(HMODULE module, const char* name, Function& target)
-{
-    // Through void(*)() so the compiler accepts the change of function type.
-    target = module ? reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name))) : nullptr;
-    return target != nullptr;
-}
-
 bool LookUpWideCalls()
 {
     HMODULE user32 = GetModuleHandleA("user32.dll");
@@ -48,25 +41,25 @@ bool LookUpWideCalls()
 #else
     const char* setLong = "SetWindowLongW";
 #endif
-    bool found = Lookup(user32, "RegisterClassW", w.registerClass);
-    found &= Lookup(user32, "CreateWindowExW", w.createWindowEx);
-    found &= Lookup(user32, "DefWindowProcW", w.defWindowProc);
-    found &= Lookup(user32, "MessageBoxW", w.messageBox);
-    found &= Lookup(user32, "AppendMenuW", w.appendMenu);
-    found &= Lookup(user32, "SendMessageW", w.sendMessage);
-    found &= Lookup(user32, "DrawTextW", w.drawText);
-    found &= Lookup(user32, setLong, w.setWindowLongPtr);
-    found &= Lookup(user32, "CallWindowProcW", w.callWindowProc);
-    found &= Lookup(shell32, "Shell_NotifyIconW", w.shellNotifyIcon);
-    found &= Lookup(user32, "GetWindowTextW", w.getWindowText);
-    found &= Lookup(GetModuleHandleA("gdi32.dll"), "GetTextExtentPoint32W", w.getTextExtentPoint32);
+    bool found = LookUpFunction(user32, "RegisterClassW", w.registerClass);
+    found &= LookUpFunction(user32, "CreateWindowExW", w.createWindowEx);
+    found &= LookUpFunction(user32, "DefWindowProcW", w.defWindowProc);
+    found &= LookUpFunction(user32, "MessageBoxW", w.messageBox);
+    found &= LookUpFunction(user32, "AppendMenuW", w.appendMenu);
+    found &= LookUpFunction(user32, "SendMessageW", w.sendMessage);
+    found &= LookUpFunction(user32, "DrawTextW", w.drawText);
+    found &= LookUpFunction(user32, setLong, w.setWindowLongPtr);
+    found &= LookUpFunction(user32, "CallWindowProcW", w.callWindowProc);
+    found &= LookUpFunction(shell32, "Shell_NotifyIconW", w.shellNotifyIcon);
+    found &= LookUpFunction(user32, "GetWindowTextW", w.getWindowText);
+    found &= LookUpFunction(GetModuleHandleA("gdi32.dll"), "GetTextExtentPoint32W", w.getTextExtentPoint32);
     return found;
 }
 
 uint16_t UserUiLanguage()
 {
     LANGID(WINAPI * getUserDefaultUILanguage)() = nullptr;
-    if (Lookup(GetModuleHandleA("kernel32.dll"), "GetUserDefaultUILanguage", getUserDefaultUILanguage)) {
+    if (LookUpFunction(GetModuleHandleA("kernel32.dll"), "GetUserDefaultUILanguage", getUserDefaultUILanguage)) {
         return getUserDefaultUILanguage();
     }
     return GetUserDefaultLangID();
