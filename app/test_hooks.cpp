@@ -12,7 +12,7 @@
 #include "app/main_window.h"
 #include "core/shared_state.h"
 #include "core/test_counters.h"
-#include "core/ui_text.h"
+#include "core/text_calls.h"
 #include "settings/settings_file.h"
 #include "taskbar/flavour.h"
 #include "taskbar/taskbar_windows.h"

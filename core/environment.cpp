@@ -6,7 +6,8 @@
 #include <cstring>
 
 #include "core/optional_functions.h"
-#include "core/ui_text.h"
+#include "core/text_calls.h"
+#include "core/texts.h"
 
 char exeDirectory[kFixedTextSize];
 char settingsPath[kFixedTextSize];

@@ -2,7 +2,7 @@
 #include "core/window_class.h"
 
 #include "core/shared_state.h"
-#include "core/ui_text.h"
+#include "core/text_calls.h"
 
 void RegisterProgramClass(const char* name, WNDPROC procedure, UINT extraStyle, bool withIcon, int background)
 {

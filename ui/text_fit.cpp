@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "core/ui_text.h"
+#include "core/text_calls.h"
 #include "ui/layout_rules.h"
 
 namespace {

@@ -1,27 +1,15 @@
-// The program's texts in the language it speaks, and the calls that hand a text to the
-// system. Texts are held as bytes of the ANSI code page (Japanese in code page 932 where the
-// system's is 932, English in plain ASCII), or, where Japanese must pass through the wide
-// calls, in UTF-8, which these calls widen on the way.
+// The calls that hand a text to the system: the ANSI calls, or, once TakeWideCalls has
+// taken them, the wide calls, which widen texts held in UTF-8 on the way (core/texts.h).
 #pragma once
 
 #include <windows.h>
 #include <shellapi.h>
 
-#include <cstdint>
-
-#include "core/text_ids.h"
-#include "core/text_rules.h"
-
-// Chooses the language (`languageSetting` is the key "Language") and reads its texts from
-// the string tables. Once at start, before any text is used.
-void LoadTexts(int32_t languageSetting);
-Language TextLanguage();
+// Looks the wide calls up and, where all are there, takes them for every call below from
+// then on; false, with the ANSI calls kept, where one is missing.
+bool TakeWideCalls();
+// True once the wide calls are taken: the texts are then held in UTF-8.
 bool WideTexts();
-// False only for the Japanese texts in code page 932, which the windows were laid out for;
-// any other texts, in whatever font shows them, are measured and given room.
-bool TextsNeedRoom();
-// The text with that number in the chosen language; empty for a number it lacks.
-const char* Text(int id);
 
 // Each is the ANSI call, or in wide mode the wide call with the texts widened.
 HWND CreateTextWindow(DWORD exStyle, const char* className, const char* text, DWORD style, int x, int y, int width,
