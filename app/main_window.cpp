@@ -66,7 +66,7 @@ void CreateMainWindow()
     UpdateWindow(window);
 }
 
-void HandleMainWindowCreate(HWND window)
+void OnMainWindowCreate(HWND window)
 {
     FindTaskbarWindows();
     if (!taskbarWindows.notifyArea) {
@@ -208,7 +208,7 @@ bool CaptureNotifyArea()
     return !CaptureCutShort();
 }
 
-void RehostNotifyArea()
+void OnTaskbarCreated()
 {
     // Once the ending has begun the area is the taskbar's for good: a new taskbar (a log-off
     // that another program cancelled leaves the user working on) must not get it taken away

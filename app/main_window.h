@@ -20,8 +20,10 @@ extern bool startingUp;
 extern bool closeRequestedAtStart;
 
 void CreateMainWindow();
-void HandleMainWindowCreate(HWND window);
+// WM_CREATE of the main window: finds the taskbar's windows and begins the capture.
+void OnMainWindowCreate(HWND window);
 void BeginCapture(HWND window);
 // False when an ending began in the middle of it: the capture stopped there.
 bool CaptureNotifyArea();
-void RehostNotifyArea();
+// The taskbar was made anew (Explorer restarted): its notification area is taken again.
+void OnTaskbarCreated();

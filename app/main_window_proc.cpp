@@ -12,7 +12,6 @@
 #include "app/main_window.h"
 #include "core/messages.h"
 #include "core/shared_state.h"
-#include "core/test_counters.h"
 #include "core/text_calls.h"
 #include "core/texts.h"
 #include "app/shutdown.h"
@@ -207,116 +206,129 @@ static void OnPrintClient(LPARAM lParam)
     ReleaseDC(mainWindow, dc);
 }
 
-LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+// Closed in the middle of the capture, the window would be destroyed with the notification
+// area half taken, and the area with it; the request is kept and handled once the capture
+// is whole. (Posted again at once, it would come straight back inside the modal loop of a
+// message box shown during the start, a core spinning for as long as the box is up.) A
+// second close (another copy asking too) can arrive while the ending gives the area back
+// and waits on the taskbar's answers; destroying the window then would take the area along
+// before it is back and lose the window's place. False when the close must wait.
+static bool OnClose()
+{
+    if (startingUp) {
+        closeRequestedAtStart = true;
+        return false;
+    }
+    return !restorationRunning;
+}
+
+static void OnEraseBackground(WPARAM wParam, LPARAM lParam)
 {
     const TaskbarWindows& t = taskbarWindows;
-    switch (message) {
-    case WM_CREATE:
-        HandleMainWindowCreate(window);
-        return 0;
-    case WM_CLOSE:
-        // Closed in the middle of the capture, the window would be destroyed with the
-        // notification area half taken, and the area with it; the request is kept and
-        // handled once the capture is whole. (Posted again at once, it would come straight
-        // back inside the modal loop of a message box shown during the start, a core
-        // spinning for as long as the box is up.)
-        if (startingUp) {
-            closeRequestedAtStart = true;
-            return 0;
-        }
-        // A second close (another copy asking too) can arrive while the ending gives the
-        // area back and waits on the taskbar's answers. Destroying the window then would
-        // take the area along before it is back and lose the window's place.
-        if (restorationRunning) return 0;
-        break;
-    case WM_DESTROY:
-        HandleDestroy();
-        return 0;
-    case WM_QUERYENDSESSION:
-        HandleQueryEndSession();
-        return TRUE;
-    case WM_ENDSESSION:
-        HandleEndSession(wParam != 0);
-        return 0;
-    case WM_ACTIVATE:
-        OnActivate(wParam, lParam);
-        break;
-    case WM_ERASEBKGND:
-        SendToTaskbarBounded(t.taskbar, WM_ERASEBKGND, wParam, lParam);
-        SendToTaskbarBounded(t.iconToolbar, WM_ERASEBKGND, wParam, lParam);
-        SendToTaskbarBounded(t.notifyArea, WM_ERASEBKGND, wParam, lParam);
-        return 0;
-    case WM_ACTIVATEAPP:
-        if (wParam == 1) InvalidateRect(t.iconToolbar, nullptr, FALSE);
-        return 0;
-    case WM_SETCURSOR:
-        OnSetCursor(wParam, lParam);
-        break;
-    case WM_MOUSEACTIVATE:
-        return OnMouseActivate(lParam);
-    case WM_GETMINMAXINFO: {
-        ComputeMinimumSize();
-        auto* info = reinterpret_cast<MINMAXINFO*>(lParam);
-        info->ptMinTrackSize.x = minWidth;
-        info->ptMinTrackSize.y = minHeight - hiddenCaptionHeight;
-        return 0;
+    SendToTaskbarBounded(t.taskbar, WM_ERASEBKGND, wParam, lParam);
+    SendToTaskbarBounded(t.iconToolbar, WM_ERASEBKGND, wParam, lParam);
+    SendToTaskbarBounded(t.notifyArea, WM_ERASEBKGND, wParam, lParam);
+}
+
+static void OnActivateApp(WPARAM wParam)
+{
+    if (wParam == 1) InvalidateRect(taskbarWindows.iconToolbar, nullptr, FALSE);
+}
+
+static void OnGetMinMaxInfo(MINMAXINFO* info)
+{
+    ComputeMinimumSize();
+    info->ptMinTrackSize.x = minWidth;
+    info->ptMinTrackSize.y = minHeight - hiddenCaptionHeight;
+}
+
+static void OnEnterSizeMove()
+{
+    userSizeMove = true;
+    frameDragging = 1;
+}
+
+static void OnWindowPosChanging(WINDOWPOS* position)
+{
+    // Only the user's moves count as a drag of the frame: the program's own (creation,
+    // fits, reveals, hotkeys) would leave the clock dead until the pointer happened to
+    // cross the frame.
+    if (userSizeMove) frameDragging = 1;
+    if (IsDragFullWindows()) SnapWindowPos(position);
+}
+
+static void OnNcMouseMove() { frameDragging = 0; }
+
+// The end of a press or a move or size loop on the frame.
+static void OnNcLeftButtonUp()
+{
+    frameDragging = 0;
+    SendMessageA(mainWindow, WM_PRINTCLIENT, 0, PRF_CLIENT);
+    SendToTaskbarBounded(taskbarWindows.pagerToolbar, WM_KILLFOCUS, 0, 0);
+}
+
+static void OnExitSizeMove()
+{
+    userSizeMove = false;
+    OnNcLeftButtonUp();
+}
+
+static void OnNcRightButtonDown(WPARAM hit)
+{
+    if (hit == HTCAPTION && !secondaryWindowOpen) {
+        SendToTaskbarBounded(taskbarWindows.pagerToolbar, WM_KILLFOCUS, 0, 0);
+        ShowPopupMenu(mainWindow, popupMenu);
     }
-    case WM_ENTERSIZEMOVE:
-        userSizeMove = true;
-        frameDragging = 1;
+    frameDragging = 0;
+}
+
+static void OnTrayIconNotify(LPARAM lParam)
+{
+    if (lParam == WM_RBUTTONUP && !secondaryWindowOpen) ShowPopupMenu(mainWindow, popupMenu);
+}
+
+static void OnHideWhenLeftRequest()
+{
+    if (!secondaryWindowOpen) ShowWindow(mainWindow, SW_HIDE);
+}
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
+{
+    switch (message) {
+    case WM_CREATE: OnMainWindowCreate(window); return 0;
+    case WM_CLOSE:
+        if (!OnClose()) return 0;
         break;
-    case WM_WINDOWPOSCHANGING:
-        // Only the user's moves count as a drag of the frame: the program's own (creation,
-        // fits, reveals, hotkeys) would leave the clock dead until the pointer happened to
-        // cross the frame.
-        if (userSizeMove) frameDragging = 1;
-        if (IsDragFullWindows()) SnapWindowPos(reinterpret_cast<WINDOWPOS*>(lParam));
-        break;
-    case WM_SIZING:
-        return 0;
-    case WM_NCMOUSEMOVE:
-        frameDragging = 0;
-        break;
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_QUERYENDSESSION: OnQueryEndSession(); return TRUE;
+    case WM_ENDSESSION: OnEndSession(wParam != 0); return 0;
+    case WM_ACTIVATE: OnActivate(wParam, lParam); break;
+    case WM_ERASEBKGND: OnEraseBackground(wParam, lParam); return 0;
+    case WM_ACTIVATEAPP: OnActivateApp(wParam); return 0;
+    case WM_SETCURSOR: OnSetCursor(wParam, lParam); break;
+    case WM_MOUSEACTIVATE: return OnMouseActivate(lParam);
+    case WM_GETMINMAXINFO: OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
+    case WM_ENTERSIZEMOVE: OnEnterSizeMove(); break;
+    case WM_WINDOWPOSCHANGING: OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lParam)); break;
+    case WM_SIZING: return 0;
+    case WM_NCMOUSEMOVE: OnNcMouseMove(); break;
     case WM_NCLBUTTONDOWN:
         if (OnNcLeftButtonDown(wParam, lParam)) return 0;
         break;
-    case WM_NCLBUTTONUP:
-    case WM_EXITSIZEMOVE:
-        if (message == WM_EXITSIZEMOVE) userSizeMove = false;
-        frameDragging = 0;
-        SendMessageA(mainWindow, WM_PRINTCLIENT, 0, PRF_CLIENT);
-        SendToTaskbarBounded(t.pagerToolbar, WM_KILLFOCUS, 0, 0);
-        break;
-    case WM_NCRBUTTONDOWN:
-        if (wParam == HTCAPTION && !secondaryWindowOpen) {
-            SendToTaskbarBounded(t.pagerToolbar, WM_KILLFOCUS, 0, 0);
-            ShowPopupMenu(mainWindow, popupMenu);
-        }
-        frameDragging = 0;
-        return 0;
-    case WM_COMMAND:
-        OnCommand(wParam);
-        return 0;
-    case WM_TIMER:
-        OnTimer(wParam);
-        return 0;
-    case WM_HOTKEY:
-        if (wParam == 1) CountTestEvent(TestCounter::revealHotkey);
-        HandleHotkey(lParam, wParam);
-        return 0;
-    case WM_PRINTCLIENT:
-        OnPrintClient(lParam);
-        break;
-    case TrayIconNotify:
-        if (lParam == WM_RBUTTONUP && !secondaryWindowOpen) ShowPopupMenu(mainWindow, popupMenu);
-        return 0;
-    case HideWhenLeftRequest:
-        if (!secondaryWindowOpen) ShowWindow(mainWindow, SW_HIDE);
-        return 0;
+    case WM_NCLBUTTONUP: OnNcLeftButtonUp(); break;
+    case WM_EXITSIZEMOVE: OnExitSizeMove(); break;
+    case WM_NCRBUTTONDOWN: OnNcRightButtonDown(wParam); return 0;
+    case WM_COMMAND: OnCommand(wParam); return 0;
+    case WM_TIMER: OnTimer(wParam); return 0;
+    case WM_HOTKEY: OnHotkey(wParam, lParam); return 0;
+    case WM_PRINTCLIENT: OnPrintClient(lParam); break;
+    case TrayIconNotify: OnTrayIconNotify(lParam); return 0;
+    case HideWhenLeftRequest: OnHideWhenLeftRequest(); return 0;
     default:
+        if (taskbarCreatedMessage && message == taskbarCreatedMessage) OnTaskbarCreated();
+        // The test-only hooks come last; a release build has neither.
         if (message == FaultSwitchMessage) TriggerFault(wParam);
-        if (HandleTestReport(message)) return 0;
-        if (taskbarCreatedMessage && message == taskbarCreatedMessage) RehostNotifyArea();
+        if (OnTestReport(message)) return 0;
         break;
     }
     return DefaultWindowProc(window, message, wParam, lParam);

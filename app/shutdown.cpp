@@ -126,7 +126,7 @@ void RestoreTaskbar()
     restorationRunning = false;
 }
 
-void HandleDestroy()
+void OnDestroy()
 {
     if (endingStarted.exchange(1) == 0) {
         RestoreTaskbar();
@@ -137,15 +137,15 @@ void HandleDestroy()
     PostQuitMessage(0);
 }
 
-void HandleQueryEndSession()
+void OnQueryEndSession()
 {
     if (endingStarted.exchange(1) == 0) RestoreTaskbar();
 }
 
-void HandleEndSession(bool sessionEnds)
+void OnEndSession(bool sessionEnds)
 {
     if (sessionEnds) {
-        HandleQueryEndSession();
+        OnQueryEndSession();
     } else if (endingStarted) {
         // The log-off was cancelled after the area went back and the place was saved: the
         // program has said goodbye and ends, rather than stay behind as an empty window.

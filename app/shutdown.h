@@ -6,7 +6,8 @@ extern bool restorationRunning;
 
 void RestoreTaskbar();
 void ShowWaitWindow();
-void HandleDestroy();
-void HandleQueryEndSession();
-// WM_ENDSESSION: true when the session ends, false when the log-off was cancelled.
-void HandleEndSession(bool sessionEnds);
+// The main window's WM_DESTROY, WM_QUERYENDSESSION and WM_ENDSESSION (`sessionEnds` false
+// when the log-off was cancelled).
+void OnDestroy();
+void OnQueryEndSession();
+void OnEndSession(bool sessionEnds);

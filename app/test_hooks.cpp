@@ -56,7 +56,7 @@ static void WriteFont(FILE* f, const char* name, HFONT font)
                  static_cast<long>(l.lfHeight), name, l.lfUnderline, name, l.lfCharSet);
 }
 
-bool HandleTestReport(UINT message)
+bool OnTestReport(UINT message)
 {
     static UINT reportMessage = RegisterWindowMessageA("VeltrinTestReport");
     if (message != reportMessage) return false;
@@ -142,6 +142,6 @@ bool HandleTestReport(UINT message)
 void NoteStartFlavour() {}
 void ArmFaultSwitch() {}
 void TriggerFault(WPARAM) {}
-bool HandleTestReport(UINT) { return false; }
+bool OnTestReport(UINT) { return false; }
 
 #endif

@@ -18,4 +18,4 @@ void NoteStartFlavour();
 void ArmFaultSwitch();
 void TriggerFault(WPARAM kind);
 // True when the message was the report request (it has then been answered).
-bool HandleTestReport(UINT message);
+bool OnTestReport(UINT message);

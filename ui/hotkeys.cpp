@@ -6,6 +6,7 @@
 #include "core/foreground.h"
 #include "core/messages.h"
 #include "core/shared_state.h"
+#include "core/test_counters.h"
 #include "core/text_calls.h"
 #include "core/texts.h"
 #include "settings/settings_file.h"
@@ -132,8 +133,9 @@ static void OpenOverflowWindow()
     }
 }
 
-void HandleHotkey(LPARAM lParam, WPARAM wParam)
+void OnHotkey(WPARAM wParam, LPARAM lParam)
 {
+    if (wParam == 1) CountTestEvent(TestCounter::revealHotkey);
     const HotkeyCombination bindings[3] = {CombinationOf(hotkeys[0]), CombinationOf(hotkeys[1]), CombinationOf(hotkeys[2])};
     switch (DecideHotkey(HIWORD(lParam), LOWORD(lParam), bindings, IsWindowVisible(taskbarWindows.hiddenIconsButton))) {
     case HotkeyAction::toggleWindow: ToggleMainWindow(wParam); break;

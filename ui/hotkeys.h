@@ -33,4 +33,5 @@ enum class HotkeyChoiceResult { applied, cleared, stop };
 HotkeyChoiceResult ApplyHotkeyChoice(int index, const HotkeyCombination& chosen);
 // Puts a record and its registration back to the given combination, when they differ.
 void RestoreHotkeyBinding(int index, const HotkeyCombination& combination);
-void HandleHotkey(LPARAM lParam, WPARAM wParam);
+// WM_HOTKEY of the main window; wParam 1 is the tray watcher's request to reveal it.
+void OnHotkey(WPARAM wParam, LPARAM lParam);
