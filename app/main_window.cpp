@@ -120,6 +120,14 @@ static void AddHotkeyAtoms()
     hotkeys[2].id = GlobalAddAtomA("VeltrinKey3");
 }
 
+// The start button: by its caption, else the taskbar's first button.
+static void FindStartButton()
+{
+    TaskbarWindows& t = taskbarWindows;
+    t.startButton = FindWindowA("Button", "スタート");
+    if (!t.startButton) t.startButton = FindWindowExA(t.taskbar, nullptr, "Button", nullptr);
+}
+
 // Takes the notification area out of the taskbar and lets it fill the main window; false
 // when an ending began meanwhile, which has given the area back already.
 static bool TakeNotifyArea()
@@ -164,8 +172,7 @@ bool CaptureNotifyArea()
     BuildPopupMenu();
     SendMessageA(mainWindow, WM_SETFONT, reinterpret_cast<WPARAM>(uiFont), FALSE);
     AddHotkeyAtoms();
-    t.startButton = FindWindowA("Button", "スタート");
-    if (!t.startButton) t.startButton = FindWindowExA(t.taskbar, nullptr, "Button", nullptr);
+    FindStartButton();
 
     FaultPoint(FaultSite::capture);
     if (!TakeNotifyArea() && CaptureCutShort()) return false;
@@ -220,8 +227,7 @@ void OnTaskbarCreated()
         // notification area instead, so the main window never stays empty.
         FindTaskbarWindows();
         if (!t.notifyArea) return;
-        t.startButton = FindWindowA("Button", "スタート");
-        if (!t.startButton) t.startButton = FindWindowExA(t.taskbar, nullptr, "Button", nullptr);
+        FindStartButton();
         if (TakeNotifyArea()) ComputeMinimumSize();
         return;
     }
