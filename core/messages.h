@@ -1,4 +1,5 @@
-// Message numbers, timer ids, command ids and class names of the program, defined once.
+// Message numbers, timer ids, command ids, class names and the icon's name of the program,
+// defined once.
 #pragma once
 
 #include <windows.h>
@@ -40,4 +41,7 @@ inline constexpr char WaitWindowClass[] = "WaitWnd";
 inline constexpr char OptionsWindowClass[] = "VeltOption";
 inline constexpr char VersionWindowClass[] = "VeltVerWnd";
 inline constexpr char ClockTipWindowClass[] = "VeltClockTip";
+
+// The program's icon, as res/veltrin.rc names it.
+inline constexpr char MainIconName[] = "Main";
 

@@ -1,6 +1,7 @@
 // Registers a window class of the program.
 #include "core/window_class.h"
 
+#include "core/messages.h"
 #include "core/shared_state.h"
 #include "core/text_calls.h"
 
@@ -10,7 +11,7 @@ void RegisterProgramClass(const char* name, WNDPROC procedure, UINT extraStyle, 
     c.style = CS_DBLCLKS | extraStyle;
     c.lpfnWndProc = procedure;
     c.hInstance = instance;
-    c.hIcon = withIcon ? LoadIconA(instance, "Main") : nullptr;
+    c.hIcon = withIcon ? LoadIconA(instance, MainIconName) : nullptr;
     c.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     c.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(background + 1));
     c.lpszClassName = name;

@@ -34,7 +34,7 @@ HICON LoadSmallIcon(const char* name)
 
 void AddTrayIcon()
 {
-    HICON icon = LoadSmallIcon("Main");
+    HICON icon = LoadSmallIcon(MainIconName);
     NOTIFYICONDATAA& d = trayIconData;
     std::memset(&d, 0, sizeof d);
     d.cbSize = kFirstNotifyIconDataSize;

@@ -39,7 +39,7 @@ void CreateVersionControls()
     const bool wide = IsVersion60Or61();
     const int extraWidth = wide ? 15 : 0, extraHeight = wide ? 5 : 0;
     HWND icon = Static(versionWindow, nullptr, SS_ICON, 15, 25, 0, 0, 0, nullptr);
-    SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(instance, "Main")), 0);
+    SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(LoadIconA(instance, MainIconName)), 0);
     Static(versionWindow, aboutText, 0, 60, 15, 140, 48, 1, uiFont);
     webLink = Static(versionWindow, kWebSiteBase, SS_NOTIFY, 60, 65, 185 + extraWidth, 12 + extraHeight, 1058, linkFont);
     mailLink = Static(versionWindow, kSupportMail, SS_NOTIFY, 60, 78, 118 + extraWidth, 12 + extraHeight, 1059, linkFont);
