@@ -18,6 +18,7 @@
 #include "taskbar/flavour.h"
 #include "taskbar/geometry.h"
 #include "taskbar/geometry_rules.h"
+#include "taskbar/popup_classes.h"
 #include "taskbar/taskbar_windows.h"
 #include "ui/hotkeys.h"
 #include "ui/options_window.h"
@@ -81,11 +82,11 @@ static void ShowClockTooltip()
     const TaskbarWindows& t = taskbarWindows;
     POINT last{lastPointerX, lastPointerY};
     if (IsVersion60Or61()) {
-        if (!FindWindowA("ClockFlyoutWindow", nullptr) && WindowFromPoint(last) == t.clock &&
-            !FindWindowA("ClockTooltipWindow", nullptr)) {
+        if (!FindWindowA(ClockFlyoutClass, nullptr) && WindowFromPoint(last) == t.clock &&
+            !FindWindowA(ClockTooltipClass, nullptr)) {
             SendToTaskbarBounded(t.clock, ClockTooltipRequest, 1, 0);
         }
-        HWND tooltip = FindWindowA("ClockTooltipWindow", nullptr);
+        HWND tooltip = FindWindowA(ClockTooltipClass, nullptr);
         POINT at = PlacePopupNearWindow(mainWindow, tooltip, kPopupBelow);
         SetWindowPos(tooltip, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     } else if (WindowFromPoint(last) == t.clock && !clockLeftHeld) {
@@ -103,7 +104,7 @@ static void OnTimer(WPARAM id)
         break;
     case SingleClickTimer:
         KillTimer(mainWindow, SingleClickTimer);
-        if ((IsVersion51To62() && !FindWindowA("ClockFlyoutWindow", nullptr)) || IsWindowsVersion("5.0")) {
+        if ((IsVersion51To62() && !FindWindowA(ClockFlyoutClass, nullptr)) || IsWindowsVersion("5.0")) {
             BringWindowToFront(taskbarWindows.taskbar, nullptr, 0, 0);
         }
         break;

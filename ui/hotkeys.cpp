@@ -11,6 +11,7 @@
 #include "core/texts.h"
 #include "settings/settings_file.h"
 #include "settings/settings_rules.h"
+#include "taskbar/popup_classes.h"
 #include "taskbar/taskbar_windows.h"
 #include "ui/title_bar.h"
 
@@ -126,7 +127,7 @@ static void OpenOverflowWindow()
     RECT r{};
     GetWindowRect(mainWindow, &r);
     // Centred on the pointer by the main window's half sizes, not the overflow window's.
-    HWND overflow = FindWindowA("NotifyIconOverflowWindow", nullptr);
+    HWND overflow = FindWindowA(OverflowWindowClass, nullptr);
     if (overflow) {
         SetWindowPos(overflow, nullptr, pointer.x - (r.right - r.left) / 2, pointer.y - (r.bottom - r.top) / 2, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER);

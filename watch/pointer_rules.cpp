@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "taskbar/popup_classes.h"
+
 bool IsClockArea(WindowId under, WindowId clock, WindowId notifyArea, WindowId hiddenIconsButton, bool frameDragging)
 {
     if (under == clock) return true;
@@ -16,7 +18,7 @@ bool MatchesAnyWindow(WindowId under, WindowId foreground, const WindowId* windo
     return false;
 }
 
-const char* const kTaskbarPopupClasses[3] = {"ClockTooltipWindow", "ClockFlyoutWindow", "NotifyIconOverflowWindow"};
+const char* const kTaskbarPopupClasses[3] = {ClockTooltipClass, ClockFlyoutClass, OverflowWindowClass};
 
 int TaskbarPopupClassIndex(const char* className)
 {

@@ -14,6 +14,7 @@
 #include "taskbar/flavour.h"
 #include "taskbar/geometry.h"
 #include "taskbar/geometry_rules.h"
+#include "taskbar/popup_classes.h"
 #include "taskbar/taskbar_windows.h"
 #include "ui/options_window.h"
 #include "watch/pointer_rules.h"
@@ -157,7 +158,7 @@ static void MovePopup(const char* cls, int x, int y)
 static void MoveOverflowWindow()
 {
     if (!WatcherPause(pointerWatchControl, kPopupSettleWait)) return;
-    HWND overflow = FindWindowA("NotifyIconOverflowWindow", nullptr);
+    HWND overflow = FindWindowA(OverflowWindowClass, nullptr);
     POINT at = PlacePopupNearWindow(mainWindow, overflow, kPopupBelow);
     PlaceTaskbarWindow(overflow, at.x, at.y, 0, 0, kPopupMoveFlags);
 }
@@ -168,14 +169,14 @@ static void OpenClockFlyout(POINT pc)
 {
     SendToClock(ClockPointerNotice, 3);
     SendToClock(ClockFlyoutRequest, 1);
-    HWND flyout = FindWindowA("ClockFlyoutWindow", nullptr);
+    HWND flyout = FindWindowA(ClockFlyoutClass, nullptr);
     RECT anchor{};
     GetWindowRect(mainWindow, &anchor);
-    MovePopup("ClockFlyoutWindow", pc.x, pc.y);
+    MovePopup(ClockFlyoutClass, pc.x, pc.y);
     POINT final = PlacePopupNearWindow(mainWindow, flyout, kPopupFlyout);
-    if (IsWindowsVersion("6.0")) MovePopup("ClockFlyoutWindow", final.x, anchor.top);
+    if (IsWindowsVersion("6.0")) MovePopup(ClockFlyoutClass, final.x, anchor.top);
     if (!WatcherPause(pointerWatchControl, kPopupSettleWait)) return;
-    MovePopup("ClockFlyoutWindow", final.x, final.y);
+    MovePopup(ClockFlyoutClass, final.x, final.y);
 }
 
 static void OnNewLeftPress(HWND under, POINT pc)
@@ -297,7 +298,7 @@ static bool TrackClockPointerAt(const PointerView& view)
     if (under == t.notifyArea) {
         SendToTaskbar(t.notifyArea, WM_SETCURSOR, reinterpret_cast<WPARAM>(t.notifyArea), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     }
-    if (!tipTimerArmed && under == t.clock && !FindWindowA("ClockTooltipWindow", nullptr)) ArmTooltipDelay();
+    if (!tipTimerArmed && under == t.clock && !FindWindowA(ClockTooltipClass, nullptr)) ArmTooltipDelay();
 
     ClockClickState before = LoadClickState();
     ClockClickState state = before;
