@@ -66,7 +66,7 @@ void CreateMainWindow()
     UpdateWindow(window);
 }
 
-void OnMainWindowCreate(HWND window)
+void HandleMainWindowCreate(HWND window)
 {
     FindTaskbarWindows();
     if (!taskbarWindows.notifyArea) {
@@ -215,7 +215,7 @@ bool CaptureNotifyArea()
     return !CaptureCutShort();
 }
 
-void OnTaskbarCreated()
+void RehostNotifyArea()
 {
     // Once the ending has begun the area is the taskbar's for good: a new taskbar (a log-off
     // that another program cancelled leaves the user working on) must not get it taken away

@@ -21,9 +21,9 @@ extern bool closeRequestedAtStart;
 
 void CreateMainWindow();
 // WM_CREATE of the main window: finds the taskbar's windows and begins the capture.
-void OnMainWindowCreate(HWND window);
+void HandleMainWindowCreate(HWND window);
 void BeginCapture(HWND window);
 // False when an ending began in the middle of it: the capture stopped there.
 bool CaptureNotifyArea();
 // The taskbar was made anew (Explorer restarted): its notification area is taken again.
-void OnTaskbarCreated();
+void RehostNotifyArea();

@@ -296,7 +296,7 @@ static void OnHideWhenLeftRequest()
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
     switch (message) {
-    case WM_CREATE: OnMainWindowCreate(window); return 0;
+    case WM_CREATE: HandleMainWindowCreate(window); return 0;
     case WM_CLOSE:
         if (!OnClose()) return 0;
         break;
@@ -321,12 +321,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NCRBUTTONDOWN: OnNcRightButtonDown(wParam); return 0;
     case WM_COMMAND: OnCommand(wParam); return 0;
     case WM_TIMER: OnTimer(wParam); return 0;
-    case WM_HOTKEY: OnHotkey(wParam, lParam); return 0;
+    case WM_HOTKEY: HandleHotkey(lParam, wParam); return 0;
     case WM_PRINTCLIENT: OnPrintClient(lParam); break;
     case TrayIconNotify: OnTrayIconNotify(lParam); return 0;
     case HideWhenLeftRequest: OnHideWhenLeftRequest(); return 0;
     default:
-        if (taskbarCreatedMessage && message == taskbarCreatedMessage) OnTaskbarCreated();
+        if (taskbarCreatedMessage && message == taskbarCreatedMessage) RehostNotifyArea();
         // The test-only hooks come last; a release build has neither.
         if (message == FaultSwitchMessage) TriggerFault(wParam);
         if (OnTestReport(message)) return 0;

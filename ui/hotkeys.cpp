@@ -134,7 +134,7 @@ static void OpenOverflowWindow()
     }
 }
 
-void OnHotkey(WPARAM wParam, LPARAM lParam)
+void HandleHotkey(LPARAM lParam, WPARAM wParam)
 {
     if (wParam == 1) CountTestEvent(TestCounter::revealHotkey);
     const HotkeyCombination bindings[3] = {CombinationOf(hotkeys[0]), CombinationOf(hotkeys[1]), CombinationOf(hotkeys[2])};

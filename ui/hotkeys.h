@@ -34,4 +34,4 @@ HotkeyChoiceResult ApplyHotkeyChoice(int index, const HotkeyCombination& chosen)
 // Puts a record and its registration back to the given combination, when they differ.
 void RestoreHotkeyBinding(int index, const HotkeyCombination& combination);
 // WM_HOTKEY of the main window; wParam 1 is the tray watcher's request to reveal it.
-void OnHotkey(WPARAM wParam, LPARAM lParam);
+void HandleHotkey(LPARAM lParam, WPARAM wParam);
