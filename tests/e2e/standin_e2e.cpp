@@ -242,6 +242,8 @@ TEST_P(StandInTree, OffersTheWindowsOfItsFlavour)
 std::string FlavourName(const ::testing::TestParamInfo<FlavourTree>& info)
 {
     std::string name = info.param.flavour;
+    // "10" alone would read as an index.
+    if (name.find('.') == std::string::npos) name = "Windows" + name;
     std::replace(name.begin(), name.end(), '.', '_');
     std::replace(name.begin(), name.end(), '-', '_');
     return name;
