@@ -24,17 +24,20 @@ std::string TimeText()
     return text;
 }
 
+// The short date the clock of Windows 10 and 11 shows below the time.
+std::string ShortDate()
+{
+    char text[64] = "";
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, sizeof text);
+    return text;
+}
+
 void PaintClock(HWND window, HDC dc)
 {
     RECT client;
     GetClientRect(window, &client);
     FillRect(dc, &client, FaceBrush());
-    HGDIOBJ oldFont = SelectObject(dc, UiFont());
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-    const std::string text = TimeText();
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SelectObject(dc, oldFont);
+    DrawClockText(dc, client, GetSysColor(COLOR_BTNTEXT));
 }
 
 std::string MessageParams(WPARAM wParam, LPARAM lParam)
@@ -52,11 +55,40 @@ int ClockPreferredWidth()
         HGDIOBJ oldFont = SelectObject(dc, UiFont());
         SIZE size = {};
         GetTextExtentPoint32A(dc, "88:88", 5, &size);
+        if (flavour->modernTray) {
+            const std::string date = ShortDate();
+            SIZE dateSize = {};
+            GetTextExtentPoint32A(dc, date.c_str(), static_cast<int>(date.size()), &dateSize);
+            if (dateSize.cx > size.cx) size.cx = dateSize.cx;
+        }
         SelectObject(dc, oldFont);
         ReleaseDC(nullptr, dc);
         width = size.cx + 16;
     }
     return width;
+}
+
+void DrawClockText(HDC dc, const RECT& where, COLORREF colour)
+{
+    HGDIOBJ oldFont = SelectObject(dc, UiFont());
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, colour);
+    const std::string time = TimeText();
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
+    if (flavour->modernTray && where.bottom - where.top >= 2 * metrics.tmHeight) {
+        // Time above date, as Windows 10 and 11 show them on a taskbar tall enough.
+        const int middle = (where.top + where.bottom) / 2;
+        RECT upper = {where.left, middle - metrics.tmHeight, where.right, middle};
+        RECT lower = {where.left, middle, where.right, middle + metrics.tmHeight};
+        const std::string date = ShortDate();
+        DrawTextA(dc, time.c_str(), static_cast<int>(time.size()), &upper, DT_CENTER | DT_SINGLELINE);
+        DrawTextA(dc, date.c_str(), static_cast<int>(date.size()), &lower, DT_CENTER | DT_SINGLELINE);
+    } else {
+        RECT box = where;
+        DrawTextA(dc, time.c_str(), static_cast<int>(time.size()), &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    }
+    SelectObject(dc, oldFont);
 }
 
 LRESULT CALLBACK ClockProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)

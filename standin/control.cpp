@@ -5,7 +5,7 @@
 //   hide ID | show ID | remove ID
 //   restart                  a fresh taskbar, then "TaskbarCreated" to everyone
 //   tclock start | tclock end
-//   flyout close | overflow close
+//   flyout close | calendar close | overflow close
 //   count | visible          buttons of the notification toolbar, all or shown only
 //   report                   journals where TrayNotifyWnd is: parent and screen rectangle
 //   collapse on | collapse off   the taskbar shrinks to a 2-pixel client area, or is whole again
@@ -129,6 +129,10 @@ LRESULT RunCommand(HWND window, const std::string& text)
     }
     if (verb == "flyout" && object == "close") {
         CloseClockFlyout();
+        return 1;
+    }
+    if (verb == "calendar" && object == "close") {
+        CloseCalendar("command");
         return 1;
     }
     if (verb == "collapse" && (object == "on" || object == "off")) {

@@ -232,7 +232,8 @@ bool AddTrayIcon(HWND owner, UINT id, const IconChange& initial)
     icon.command = nextCommand++;
     const unsigned seed = static_cast<unsigned>(id) * 7u + static_cast<unsigned>(reinterpret_cast<UINT_PTR>(owner) >> 2);
     icon.image = AddImage(tray.iconToolbar, seed);
-    AddButton(tray.iconToolbar, icon.command, icon.image, icon.hidden);
+    // Where the island draws the tray the toolbar keeps the images and no buttons.
+    if (IconsAreButtons(*flavour)) AddButton(tray.iconToolbar, icon.command, icon.image, icon.hidden);
     icons.push_back(icon);
     RelayoutAfterIconChange();
     return true;

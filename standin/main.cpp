@@ -2,7 +2,8 @@
 // messages veltrin.exe sends them, for machines without Explorer's taskbar.
 //   standin.exe [--flavour F] [--journal PATH | --quiet] [--icons N[,HIDDENMASK] | --no-icons]
 //               [--no-notify-area] [--count-messages] [--no-foreign-paint]
-// F is one of 4.0 4.10 4.20 4.90 5.0 5.1 5.2 6.0 6.1 6.2 (default 6.1). The journal goes
+// F is one of 4.0 4.10 4.20 4.90 5.0 5.1 5.2 6.0 6.1 6.2 10 11-21h2 11 (default 6.1); 10 and
+// the two of 11 are modelled on public descriptions (modern_tray.cpp). The journal goes
 // beside the program unless PATH names another file. The demo icons default to four, the
 // last of them hidden (--icons 4,0x8). --quiet keeps no journal, so that a measurement of
 // the clients' cost does not include the journal's writes; --count-messages counts what
@@ -80,6 +81,20 @@ std::string ReportedVersion()
     return std::to_string(info.dwMajorVersion) + "." + std::to_string(info.dwMinorVersion);
 }
 
+// What ntdll's RtlGetVersion reports, which ignores the compatibility an exe declares: from
+// Windows 8.1 on it differs from GetVersionEx. Empty where the function is missing.
+std::string RealVersion()
+{
+    using RtlGetVersionFunction = LONG(WINAPI*)(OSVERSIONINFOW*);
+    const auto get = reinterpret_cast<RtlGetVersionFunction>(
+        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "RtlGetVersion")));
+    OSVERSIONINFOW info = {};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (!get || get(&info) != 0) return std::string();
+    return std::to_string(info.dwMajorVersion) + "." + std::to_string(info.dwMinorVersion) + "." +
+           std::to_string(info.dwBuildNumber);
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE self, HINSTANCE, LPSTR, int)
@@ -129,7 +144,11 @@ int WINAPI WinMain(HINSTANCE self, HINSTANCE, LPSTR, int)
     Journal("standin", "ready",
             std::string("flavour=") + flavour->name + " taskbar=" + HandleText(tray.taskbar) +
                 " notify=" + HandleText(tray.notifyArea) + " control=" + HandleText(controlWindow) +
-                " version=" + ReportedVersion() + " pid=" + std::to_string(GetCurrentProcessId()));
+                " version=" + ReportedVersion() +
+                // Only the layouts of Windows 10 and 11 name it, so that the older layouts'
+                // journals stay as they were recorded.
+                (flavour->modernTray ? " realVersion=" + RealVersion() : std::string()) +
+                " pid=" + std::to_string(GetCurrentProcessId()));
     // As Explorer does whenever it has made its taskbar, after a crash too: a program that
     // hosts a notification area learns of the new one.
     AnnounceTaskbar();

@@ -101,7 +101,8 @@ void PaintNotifyArea(HWND window, HDC dc)
     RECT client;
     GetClientRect(window, &client);
     FillRect(dc, &client, FaceBrush());
-    DrawEdge(dc, &client, BDR_SUNKENOUTER, BF_RECT);
+    // Flat from Windows 10 on.
+    if (!flavour->modernTray) DrawEdge(dc, &client, BDR_SUNKENOUTER, BF_RECT);
 }
 
 // Tooltips of the icon buttons come from the icon records.
@@ -166,6 +167,7 @@ void JournalNewParent(HWND window)
 
 int PreferredNotifyWidth()
 {
+    if (flavour->modernTray) return ModernNotifyWidth();
     int width = 2 * kEdge + ClockPreferredWidth() + VisibleTrayIconCount() * kIconButtonSize;
     if (tray.hiddenIconsButton) width += kHiddenIconsButtonSize + 2;
     if (tray.systemPager) width += SystemIconCount() * kIconButtonSize;
@@ -178,7 +180,9 @@ void LayoutNotifyArea()
     if (!tray.notifyArea) return;
     RECT client;
     GetClientRect(tray.notifyArea, &client);
-    if (client.right >= client.bottom) {
+    if (flavour->modernTray) {
+        LayoutModernNotifyArea(client.right, client.bottom);
+    } else if (client.right >= client.bottom) {
         LayoutRow(client.right, client.bottom);
     } else {
         LayoutColumn(client.right, client.bottom);

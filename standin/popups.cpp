@@ -15,6 +15,7 @@ namespace {
 HWND flyout = nullptr;
 HWND tooltip = nullptr;
 HWND overflow = nullptr;
+HWND overflowToolbar = nullptr;  // only in an overflow window that lasts (Windows 10 and 11)
 HWND tclock = nullptr;
 
 constexpr int kFlyoutWidth = 230;
@@ -62,8 +63,10 @@ void DrawTextLine(HDC dc, int x, int y, const std::string& text)
     TextOutA(dc, x, y, text.c_str(), static_cast<int>(text.size()));
 }
 
+}  // namespace
+
 // A month view: the month's title, the weekday row and the days, today framed.
-void PaintCalendar(HDC dc, const RECT& client)
+void PaintMonthView(HDC dc, const RECT& client)
 {
     FillRect(dc, &client, GetSysColorBrush(COLOR_WINDOW));
     HGDIOBJ oldFont = SelectObject(dc, UiFont());
@@ -96,6 +99,8 @@ void PaintCalendar(HDC dc, const RECT& client)
     }
     SelectObject(dc, oldFont);
 }
+
+namespace {
 
 std::string DateText()
 {
@@ -152,6 +157,7 @@ void PaintOverflow(HWND window, HDC dc)
     RECT client;
     GetClientRect(window, &client);
     FillRect(dc, &client, FaceBrush());
+    if (overflowToolbar) return;  // the toolbar shows the icons
     HIMAGELIST images = TrayIconImages();
     int slot = 0;
     for (const TrayIcon* icon : HiddenIcons()) {
@@ -189,7 +195,7 @@ void PaintFlyout(HWND window, HDC dc)
 {
     RECT client;
     GetClientRect(window, &client);
-    PaintCalendar(dc, client);
+    PaintMonthView(dc, client);
 }
 
 LRESULT CALLBACK FlyoutProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -213,7 +219,15 @@ LRESULT CALLBACK TooltipProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 LRESULT CALLBACK OverflowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_DESTROY && window == overflow) overflow = nullptr;
+    if (message == WM_DESTROY) {
+        if (window == overflow) overflow = nullptr;
+        // The toolbar's image list is the overflow's own copy.
+        if (HWND toolbar = GetWindow(window, GW_CHILD)) {
+            HIMAGELIST images = reinterpret_cast<HIMAGELIST>(SendMessageW(toolbar, TB_SETIMAGELIST, 0, 0));
+            if (images) ImageList_Destroy(images);
+            if (toolbar == overflowToolbar) overflowToolbar = nullptr;
+        }
+    }
     return PaintWith(window, message, wParam, lParam, PaintOverflow);
 }
 
@@ -221,6 +235,30 @@ LRESULT CALLBACK TClockProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 {
     if (message == WM_DESTROY && window == tclock) tclock = nullptr;
     return PaintWith(window, message, wParam, lParam, PaintTClock);
+}
+
+// The hidden icons as buttons of the overflow toolbar, with a copy of the icon toolbar's
+// images; none where the island draws the tray and the overflow is unused.
+void FillOverflowToolbar()
+{
+    if (!overflowToolbar) return;
+    while (SendMessageW(overflowToolbar, TB_BUTTONCOUNT, 0, 0) > 0) SendMessageW(overflowToolbar, TB_DELETEBUTTON, 0, 0);
+    HIMAGELIST copy = IconsAreButtons(*flavour) ? ImageList_Duplicate(TrayIconImages()) : nullptr;
+    HIMAGELIST old = reinterpret_cast<HIMAGELIST>(SendMessageW(overflowToolbar, TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(copy)));
+    if (old) ImageList_Destroy(old);
+    if (copy) {
+        for (const TrayIcon* icon : HiddenIcons()) {
+            TBBUTTON button = {};
+            button.iBitmap = icon->image;
+            button.idCommand = icon->command;
+            button.fsState = TBSTATE_ENABLED;
+            button.fsStyle = BTNS_BUTTON;
+            button.iString = -1;
+            SendMessageW(overflowToolbar, TB_ADDBUTTONSW, 1, reinterpret_cast<LPARAM>(&button));
+        }
+    }
+    const SIZE size = OverflowSize();
+    MoveWindow(overflowToolbar, 8, 8, size.cx - 16, size.cy - 16, TRUE);
 }
 
 void RegisterPopupClass(const char* name, WNDPROC proc)
@@ -282,9 +320,25 @@ bool ClockTooltipOpen()
     return tooltip != nullptr;
 }
 
+void CreateLastingOverflowWindow()
+{
+    const SIZE size = OverflowSize();
+    overflow = CreateWindowExA(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, "NotifyIconOverflowWindow", "",
+                               WS_POPUP | WS_BORDER, 0, 0, size.cx, size.cy, nullptr, nullptr, instance, nullptr);
+    if (overflow) overflowToolbar = CreateIconToolbar(overflow, "Overflow Notification Area", false);
+    FillOverflowToolbar();
+}
+
 bool ToggleOverflowWindow(HWND button)
 {
     if (CloseOverflowWindow()) return false;
+    if (overflowToolbar) {
+        FillOverflowToolbar();
+        const SIZE size = OverflowSize();
+        const POINT at = PlaceNear(button, size.cx, size.cy, false);
+        SetWindowPos(overflow, HWND_TOPMOST, at.x, at.y, size.cx, size.cy, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        return true;
+    }
     const SIZE size = OverflowSize();
     overflow = CreatePopup("NotifyIconOverflowWindow", "", PlaceNear(button, size.cx, size.cy, false), size.cx, size.cy);
     return overflow != nullptr;
@@ -292,12 +346,14 @@ bool ToggleOverflowWindow(HWND button)
 
 bool CloseOverflowWindow()
 {
+    if (overflowToolbar) return ShowWindow(overflow, SW_HIDE) != FALSE;  // true: it was shown
     return DestroyPopup(overflow);
 }
 
 void RefreshOverflowWindow()
 {
     if (!overflow) return;
+    FillOverflowToolbar();
     const SIZE size = OverflowSize();
     SetWindowPos(overflow, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     InvalidateRect(overflow, nullptr, TRUE);
@@ -307,7 +363,8 @@ void CloseTaskbarPopups()
 {
     CloseClockFlyout();
     CloseClockTooltip();
-    CloseOverflowWindow();
+    CloseCalendar("restart");
+    DestroyPopup(overflow);
 }
 
 bool StartTClock()

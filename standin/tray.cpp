@@ -33,8 +33,7 @@ void RegisterTrayClass(const char* name, WNDPROC proc, UINT style = CS_HREDRAW |
 
 HWND CreateChild(const char* cls, const char* text, HWND parent, DWORD style = 0, int id = 0)
 {
-    return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0, 0, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+    return CreateTrayChild(cls, text, parent, style, id);
 }
 
 void CreateNotifyArea()
@@ -93,6 +92,12 @@ void DestroyToolbar(HWND toolbar)
 
 }  // namespace
 
+HWND CreateTrayChild(const char* cls, const char* text, HWND parent, DWORD style, int id)
+{
+    return CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | style, 0, 0, 0, 0, parent,
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+}
+
 HFONT UiFont()
 {
     static HFONT font = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS,
@@ -112,11 +117,13 @@ void RegisterTrayClasses()
     // A local class of our own is found before comctl32's pager of the same name; it only
     // has to hold the toolbar and pass its notifications on.
     RegisterTrayClass("SysPager", PagerProc);
-    RegisterTrayClass("TrayClockWClass", ClockProc, CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
+    RegisterTrayClass("TrayClockWClass", flavour->modernTray ? ModernClockProc : ClockProc,
+                      CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS);
     RegisterTrayClass("TrayShowDesktopButtonWClass", ShowDesktopProc);
     RegisterTrayClass("TrayPearlifyButtonWClass", PearlifyProc);
     RegisterTrayClass("MSTaskSwWClass", DefWindowProcA);
     RegisterPopupClasses();
+    if (flavour->modernTray) RegisterModernClasses();
 }
 
 bool withNotifyArea = true;
@@ -150,11 +157,24 @@ void CreateTrayTree()
                                  0, 0, 0, 0, tray.taskbar, nullptr, instance, nullptr);
     JournalBandAreaMoves(tray.rebar);
     AddTaskBand();
-    if (!flavour->topLevelStartButton) {
+    if (flavour->modernTray) {
+        // Windows 10's Start button is a taskbar child of its own class; on 11 the island
+        // draws it, and whether a window of that class remains is not known.
+        if (flavour->island == Island::none) tray.startButton = CreateChild("Start", "Start", tray.taskbar);
+    } else if (!flavour->topLevelStartButton) {
         tray.startButton = CreateChild("Button", "スタート", tray.taskbar, BS_PUSHBUTTON);
         SendMessageA(tray.startButton, WM_SETFONT, reinterpret_cast<WPARAM>(UiFont()), FALSE);
     }
-    if (withNotifyArea) CreateNotifyArea();
+    if (withNotifyArea) {
+        if (flavour->modernTray) {
+            CreateModernNotifyArea();
+        } else {
+            CreateNotifyArea();
+        }
+    }
+    if (flavour->island != Island::none) CreateIsland();
+    // There the overflow window exists from the start and is only shown and hidden.
+    if (flavour->modernTray) CreateLastingOverflowWindow();
     if (flavour->pearlifyButton) tray.pearlifyButton = CreateChild("TrayPearlifyButtonWClass", "", tray.taskbar);
     if (flavour->topLevelStartButton) {
         // A top-level window beside the taskbar, not a child of it.
@@ -211,6 +231,10 @@ bool NotifyAreaInTaskbar()
 void LayoutTaskbar()
 {
     if (!tray.taskbar) return;
+    if (flavour->modernTray) {
+        LayoutModernTaskbar();
+        return;
+    }
     RECT client;
     GetClientRect(tray.taskbar, &client);
     const int width = client.right, height = client.bottom;
@@ -236,6 +260,10 @@ void LayoutTaskbar()
 
 void RelayoutAfterIconChange()
 {
+    if (flavour->modernTray) {
+        RelayoutModernTray();
+        return;
+    }
     if (NotifyAreaInTaskbar()) {
         LayoutTaskbar();
     }

@@ -18,6 +18,10 @@ struct TrayTree {
     HWND clock;
     HWND showDesktopButton;
     HWND pearlifyButton;
+    // Windows 10 and 11 only.
+    HWND trayButtons[3];  // action centre, touch keyboard, ink
+    HWND inputIndicator;
+    HWND island;          // Windows.UI.Composition.DesktopWindowContentBridge
 };
 
 extern TrayTree tray;
@@ -46,6 +50,8 @@ extern bool withNotifyArea;
 extern bool queryEndAtCapture;
 
 void RegisterTrayClasses();
+// A visible child of the stand-in's (WS_CLIPSIBLINGS), placed later by a layout.
+HWND CreateTrayChild(const char* cls, const char* text, HWND parent, DWORD style = 0, int id = 0);
 void CreateTrayTree();
 void DestroyTrayTree();
 // Destroys the tree, builds a fresh one and tells every top-level window "TaskbarCreated".
@@ -62,6 +68,17 @@ void RelayoutAfterIconChange();
 int PreferredNotifyWidth();
 bool NotifyAreaInTaskbar();
 
+// The taskbar of Windows 10 and 11 (flavour->modernTray), in modern_tray.cpp.
+void RegisterModernClasses();
+void CreateModernNotifyArea();
+void CreateIsland();
+void LayoutModernTaskbar();
+void LayoutModernNotifyArea(int width, int height);
+int ModernNotifyWidth();
+// As Explorer does there after an icon came or went: TrayNotifyWnd is moved and sized to
+// where it stands in the taskbar, whichever window holds it now, and the move journaled.
+void RelayoutModernTray();
+
 // A font that shows Japanese text legibly, shared by every window of the stand-in.
 HFONT UiFont();
 HBRUSH FaceBrush();
@@ -70,11 +87,15 @@ LRESULT CALLBACK TaskbarProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK NotifyAreaProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK PagerProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK ClockProc(HWND, UINT, WPARAM, LPARAM);
+// The clock of Windows 10 (1607 and later); it leaves painting and the time to ClockProc.
+LRESULT CALLBACK ModernClockProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK ShowDesktopProc(HWND, UINT, WPARAM, LPARAM);
 LRESULT CALLBACK PearlifyProc(HWND, UINT, WPARAM, LPARAM);
 
-// Width of the clock's "HH:MM" with its margins.
+// Width of the clock's "HH:MM" (on Windows 10 and 11 also the date below it) with its margins.
 int ClockPreferredWidth();
+// The time (and on Windows 10 and 11 the date below it) centred in the rectangle.
+void DrawClockText(HDC dc, const RECT& where, COLORREF colour);
 
 // WM_COPYDATA sent to Shell_TrayWnd by Shell_NotifyIcon.
 LRESULT HandleNotifyIconData(const COPYDATASTRUCT* data);

@@ -382,6 +382,12 @@ StandIn::StandIn(const std::string& flavour, const std::string& extraArgs)
 {
     std::string args = "--flavour " + flavour + " --journal \"" + journal_.path() + "\"";
     if (!extraArgs.empty()) args += " " + extraArgs;
+    // The layouts of Windows 10 and 11 run told what Wine's win10 tells a program; the older
+    // ones under the prefix's own version, as their data was recorded.
+    std::unique_ptr<RegistrySwitch> version;
+    if (flavour == "10" || flavour.compare(0, 2, "11") == 0) {
+        version.reset(new RegistrySwitch("Software\\Wine\\AppDefaults\\standin.exe", "Version", "win10"));
+    }
     process_.reset(new ChildProcess(BinDir() + "\\standin.exe", args));
     if (!process_->started()) return;
     ready_ = journal_.waitFor(

@@ -114,7 +114,7 @@ private:
 class StandIn {
 public:
     // Starts it and waits (at most 10 s) for its "ready" line. extraArgs e.g. "--no-icons",
-    // "--icons 2,0x1".
+    // "--icons 2,0x1". The layouts 10, 11-21h2 and 11 start with Wine reporting win10.
     explicit StandIn(const std::string& flavour, const std::string& extraArgs = "");
     ~StandIn();
     StandIn(const StandIn&) = delete;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <ostream>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -25,6 +26,7 @@ constexpr UINT kTooltipRequest = WM_USER + 103;
 constexpr UINT kPointerNotice = WM_USER + 104;
 constexpr WPARAM kHiddenIconsCommand = 1502;
 constexpr UINT kIconCallback = WM_APP + 5;
+constexpr char kCalendar[] = "Windows.UI.Core.CoreWindow";
 
 std::string Hex(const void* handle)
 {
@@ -79,6 +81,7 @@ struct FlavourTree {
     bool showDesktop;
     bool pearlify;
     bool topLevelStart;
+    const char* tree = nullptr;  // Windows 10 and 11: the taskbar's whole tree, as TreeText gives it
 };
 
 const FlavourTree kFlavours[] = {
@@ -87,7 +90,56 @@ const FlavourTree kFlavours[] = {
     {"5.0", false, false, false, false, false},  {"5.1", true, false, false, false, false},
     {"5.2", true, false, false, false, false},   {"6.0", true, true, false, false, true},
     {"6.1", true, false, true, false, true},     {"6.2", true, false, true, true, true},
+    {"10", true, false, true, false, false,
+     "ReBarWindow32 \"\"\n"
+     "  MSTaskSwWClass \"\"\n"
+     "Start \"Start\"\n"
+     "TrayNotifyWnd \"\"\n"
+     "  Button \"▲\"\n"
+     "  SysPager \"\"\n"
+     "    ToolbarWindow32 \"User Promoted Notification Area\" buttons=4\n"
+     "  ToolbarWindow32 \"System Promoted Notification Area\" buttons=3\n"
+     "  TrayButton \"\"\n"
+     "  TrayButton \"\" hidden\n"
+     "  TrayButton \"\" hidden\n"
+     "  TrayInputIndicatorWClass \"Tray Input Indicator\"\n"
+     "  TrayClockWClass \"\"\n"
+     "  TrayShowDesktopButtonWClass \"\"\n"},
+    // 21H2: the island lies below the old tray, which is still real, and draws the clock.
+    {"11-21h2", true, false, false, false, false,
+     "ReBarWindow32 \"\"\n"
+     "  MSTaskSwWClass \"\"\n"
+     "TrayNotifyWnd \"\"\n"
+     "  Button \"▲\"\n"
+     "  SysPager \"\"\n"
+     "    ToolbarWindow32 \"User Promoted Notification Area\" buttons=4\n"
+     "  ToolbarWindow32 \"System Promoted Notification Area\" buttons=3\n"
+     "  TrayInputIndicatorWClass \"Tray Input Indicator\"\n"
+     "Windows.UI.Composition.DesktopWindowContentBridge \"\"\n"},
+    // 22H2 on: the island above all draws the tray; TrayNotifyWnd is a shell without buttons.
+    {"11", false, false, false, false, false,
+     "Windows.UI.Composition.DesktopWindowContentBridge \"\"\n"
+     "ReBarWindow32 \"\"\n"
+     "  MSTaskSwWClass \"\"\n"
+     "TrayNotifyWnd \"\"\n"
+     "  SysPager \"\"\n"
+     "    ToolbarWindow32 \"User Promoted Notification Area\" buttons=0\n"
+     "  ToolbarWindow32 \"System Promoted Notification Area\" buttons=0\n"},
 };
+
+// A window's descendants in Z order, a line each, indented under their parent: class and
+// text, "hidden" where the window is not, and a toolbar's number of buttons.
+std::string TreeText(HWND parent, const std::string& indent = "")
+{
+    std::string text;
+    for (HWND child : Children(parent)) {
+        text += indent + ClassOf(child) + " \"" + TextOf(child) + "\"";
+        if (ClassOf(child) == "ToolbarWindow32") text += " buttons=" + std::to_string(ReadToolbarButtons(child).size());
+        if (!(GetWindowLongA(child, GWL_STYLE) & WS_VISIBLE)) text += " hidden";
+        text += "\n" + TreeText(child, indent + "  ");
+    }
+    return text;
+}
 
 // Names the parameter in test listings.
 void PrintTo(const FlavourTree& tree, std::ostream* out)
@@ -117,11 +169,24 @@ TEST_P(StandInTree, OffersTheWindowsOfItsFlavour)
     HWND notify = FindChild(taskbar, "TrayNotifyWnd");
     ASSERT_NE(nullptr, notify);
     EXPECT_EQ(taskbar, ParentOf(notify));
-    EXPECT_EQ(bar.right, RectOf(notify).right);
     const JournalEntry ready = standIn.entries("standin", "ready").at(0);
     EXPECT_EQ(expected.flavour, ready.param("flavour"));
     EXPECT_EQ(Hex(taskbar), ready.param("taskbar"));
     EXPECT_EQ(Hex(notify), ready.param("notify"));
+    // At the right end, but on 21H2 left of the clock that the island draws there.
+    EXPECT_EQ(std::string(expected.flavour) != "11-21h2", bar.right == RectOf(notify).right);
+    if (expected.tree) {
+        EXPECT_EQ(expected.tree, TreeText(taskbar));
+        // What Wine's win10 reports: 6.2 to GetVersionEx, the real version to RtlGetVersion.
+        EXPECT_EQ("6.2", ready.param("version"));
+        EXPECT_EQ("10.0.18362", ready.param("realVersion"));
+        // The island spans the taskbar.
+        if (HWND island = FindChild(taskbar, "Windows.UI.Composition.DesktopWindowContentBridge")) {
+            EXPECT_EQ(bar.right - bar.left, RectOf(island).right - RectOf(island).left);
+        }
+        return;
+    }
+    EXPECT_FALSE(ready.has("realVersion"));
 
     HWND clock = FindChild(notify, "TrayClockWClass");
     EXPECT_NE(nullptr, clock);
@@ -177,7 +242,10 @@ TEST_P(StandInTree, OffersTheWindowsOfItsFlavour)
 std::string FlavourName(const ::testing::TestParamInfo<FlavourTree>& info)
 {
     std::string name = info.param.flavour;
+    // "10" alone would read as an index.
+    if (name.find('.') == std::string::npos) name = "Windows" + name;
     std::replace(name.begin(), name.end(), '.', '_');
+    std::replace(name.begin(), name.end(), '-', '_');
     return name;
 }
 
@@ -532,30 +600,120 @@ TEST(StandInClock, PrivateMessagesOpenAndCloseTheFlyoutAndTooltip)
     EXPECT_EQ("2", notices[0].param("wParam"));
 }
 
-TEST(StandInNotifyArea, HiddenIconsCommandAndClickOpenTheOverflowWindow)
+// Windows 10 from 1607: the old requests do nothing; a press and a release toggle the
+// calendar, which also closes when it loses the activation, to a press on the clock too;
+// a rest shows the clock's tooltip control.
+TEST(StandInClock, OnWindows10TheCalendarFollowsPressesAndActivationAndARestShowsTheTooltip)
 {
-    StandIn standIn("6.1");
+    MoveCursor(kAway.x, kAway.y);
+    StandIn standIn("10");
+    ASSERT_TRUE(standIn.ready());
+    HWND clock = FindChild(standIn.notifyArea(), "TrayClockWClass");
+    ASSERT_NE(nullptr, clock);
+    const DWORD pid = standIn.processId();
+    const POINT onClock = Centre(RectOf(clock));
+    size_t mark = standIn.journalMark();
+
+    MoveCursor(onClock.x, onClock.y);
+    ASSERT_TRUE(standIn.waitForJournal("\ttooltips_class32\tshown\t", 5000, mark));
+    const JournalEntry shown = standIn.entries("tooltips_class32", "shown", mark).at(0);
+    HWND tip = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(shown.param("hwnd").c_str(), nullptr, 16)));
+    EXPECT_EQ("tooltips_class32", ClassOf(tip));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(tip) != FALSE; }, 3000));
+    char date[80] = "";
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, date, sizeof date);
+    EXPECT_EQ(date, standIn.entries("TrayClockWClass", "TTN_NEEDTEXT", mark).at(0).param("text"));
+    EXPECT_EQ(nullptr, FindTopLevel("ClockTooltipWindow", pid));
+
+    mark = standIn.journalMark();
+    SendMessageA(clock, kFlyoutRequest, 1, 0);
+    SendMessageA(clock, kTooltipRequest, 1, 0);
+    SendMessageA(clock, WM_LBUTTONUP, 0, 0);  // a release without a press
+    EXPECT_EQ(nullptr, FindTopLevel("ClockFlyoutWindow", pid));
+    EXPECT_EQ(nullptr, FindTopLevel(kCalendar, pid));
+    EXPECT_EQ("none", standIn.entries("TrayClockWClass", "WM_USER+102", mark).at(0).param("effect"));
+    EXPECT_EQ("none", standIn.entries("TrayClockWClass", "WM_USER+103", mark).at(0).param("effect"));
+
+    // Press and release as messages: open at the taskbar's corner and in front, then closed.
+    SendMessageA(clock, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageA(clock, WM_LBUTTONUP, 0, 0);
+    HWND calendar = FindTopLevel(kCalendar, pid);
+    ASSERT_NE(nullptr, calendar);
+    EXPECT_EQ("Date and Time Information", TextOf(calendar));
+    const RECT bar = RectOf(standIn.taskbar()), box = RectOf(calendar);
+    EXPECT_EQ(bar.right, box.right);
+    EXPECT_EQ(bar.top, box.bottom);
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == calendar; }, 3000));
+    SendMessageA(clock, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageA(clock, WM_LBUTTONUP, 0, 0);
+    EXPECT_FALSE(IsWindow(calendar));
+
+    // A user's click opens it; the next one closes it, though its press took the activation.
+    mark = standIn.journalMark();
+    Click(onClock);
+    ASSERT_NE(nullptr, calendar = WaitForTopLevel(kCalendar, pid, 5000));
+    Click(onClock);
+    std::vector<JournalEntry> releases;
+    WaitUntil([&] { return (releases = standIn.entries("TrayClockWClass", "WM_LBUTTONUP", mark)).size() >= 2; }, 3000);
+    ASSERT_EQ(2u, releases.size());
+    EXPECT_EQ("opened", releases[0].param("calendar"));
+    EXPECT_EQ("closed", releases[1].param("calendar"));
+    EXPECT_EQ("1", releases[0].param("posted"));
+    EXPECT_EQ(nullptr, FindTopLevel(kCalendar, pid));
+
+    // Any other window taking the activation closes it; so does the command.
+    MoveCursor(kAway.x, kAway.y);
+    mark = standIn.journalMark();
+    SendMessageA(clock, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageA(clock, WM_LBUTTONUP, 0, 0);
+    calendar = FindTopLevel(kCalendar, pid);
+    ASSERT_NE(nullptr, calendar);
+    RecordingWindow other(200, 100, true);
+    SetForegroundWindow(other.hwnd());
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(calendar); }, 3000));
+    SendMessageA(clock, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    SendMessageA(clock, WM_LBUTTONUP, 0, 0);
+    EXPECT_EQ(1, standIn.command("calendar close"));
+    EXPECT_EQ(nullptr, FindTopLevel(kCalendar, pid));
+    std::vector<JournalEntry> closes = standIn.entries(kCalendar, "closed", mark);
+    ASSERT_EQ(2u, closes.size());
+    EXPECT_EQ("deactivated", closes[0].param("reason"));
+    EXPECT_EQ("command", closes[1].param("reason"));
+    EXPECT_EQ(2u, standIn.entries(kCalendar, "opened", mark).size());
+}
+
+// On Windows 10 the overflow window exists from the start and is only shown and hidden.
+class StandInOverflow : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(StandInOverflow, HiddenIconsCommandAndClickOpenTheOverflowWindow)
+{
+    StandIn standIn(GetParam());
     ASSERT_TRUE(standIn.ready());
     HWND notify = standIn.notifyArea();
     HWND button = FindChild(notify, "Button");
     ASSERT_NE(nullptr, button);
     const DWORD pid = standIn.processId();
+    auto open = [&] { return IsWindowVisible(FindTopLevel("NotifyIconOverflowWindow", pid)) != FALSE; };
 
     // Only the command from the hidden-icons button itself counts.
     SendMessageA(notify, WM_COMMAND, kHiddenIconsCommand, 0);
-    EXPECT_EQ(nullptr, FindTopLevel("NotifyIconOverflowWindow", pid));
+    EXPECT_FALSE(open());
     SendMessageA(notify, WM_COMMAND, kHiddenIconsCommand, reinterpret_cast<LPARAM>(button));
     HWND overflow = FindTopLevel("NotifyIconOverflowWindow", pid);
-    ASSERT_NE(nullptr, overflow);
-    EXPECT_TRUE(IsWindowVisible(overflow));
+    ASSERT_TRUE(open());
     EXPECT_TRUE(GetWindowLongA(overflow, GWL_EXSTYLE) & WS_EX_TOOLWINDOW);
+    if (std::string(GetParam()) == "10") {
+        HWND list = FindChild(overflow, "ToolbarWindow32");
+        EXPECT_EQ("Overflow Notification Area", TextOf(list));
+        EXPECT_EQ(1u, ReadToolbarButtons(list).size()) << "the one hidden demo icon";
+    }
 
     // A user's click on the button toggles it the same way.
     const RECT rect = RectOf(button);
     ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    EXPECT_TRUE(WaitUntil([&] { return FindTopLevel("NotifyIconOverflowWindow", pid) == nullptr; }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return !open(); }, 5000));
     ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    EXPECT_NE(nullptr, WaitForTopLevel("NotifyIconOverflowWindow", pid, 5000));
+    EXPECT_TRUE(WaitUntil(open, 5000));
     // The window may be up before the command's journal line is written.
     std::vector<JournalEntry> commands;
     WaitUntil([&] { return (commands = standIn.entries("TrayNotifyWnd", "WM_COMMAND")).size() >= 4; }, 3000);
@@ -564,6 +722,11 @@ TEST(StandInNotifyArea, HiddenIconsCommandAndClickOpenTheOverflowWindow)
     EXPECT_EQ("overflow-open", commands[1].param("result"));
     EXPECT_EQ("overflow-closed", commands[2].param("result"));
 }
+
+INSTANTIATE_TEST_SUITE_P(Layouts, StandInOverflow, ::testing::Values("6.1", "10"),
+                         [](const ::testing::TestParamInfo<const char*>& layout) {
+                             return std::string(layout.param[0] == '6' ? "Windows7" : "Windows10");
+                         });
 
 // ---- Messages to the taskbar -------------------------------------------------------
 
@@ -623,9 +786,14 @@ TEST(StandInTaskbar, ShowsAndEndsTheTClockWindowOnRequest)
 
 // ---- The notification area in a foreign window -------------------------------------
 
-TEST(StandInCapture, NotificationAreaWorksInAForeignWindowAndGoesBack)
+// On Windows 10 the taskbar also moves the area back to its place in the taskbar's
+// coordinates whenever an icon comes or goes, even while another window holds it.
+class StandInCapture : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(StandInCapture, NotificationAreaWorksInAForeignWindowAndGoesBack)
 {
-    StandIn standIn("6.1");
+    const bool windows10 = std::string(GetParam()) == "10";
+    StandIn standIn(GetParam());
     ASSERT_TRUE(standIn.ready());
     HWND taskbar = standIn.taskbar();
     HWND notify = standIn.notifyArea();
@@ -656,6 +824,21 @@ TEST(StandInCapture, NotificationAreaWorksInAForeignWindowAndGoesBack)
     EXPECT_EQ(4u, ReadToolbarButtons(toolbar).size()) << "the toolbar still answers while hosted";
     EXPECT_EQ(1, standIn.command("add 60 新しい"));
     EXPECT_EQ(5u, ReadToolbarButtons(toolbar).size());
+    std::vector<JournalEntry> moves = standIn.entries("TrayNotifyWnd", "relayout", mark);
+    const RECT moved = RectOf(notify);
+    if (windows10) {
+        ASSERT_EQ(1u, moves.size());
+        EXPECT_EQ("1", moves[0].param("held"));
+        EXPECT_EQ(Hex(host.hwnd()), moves[0].param("parent"));
+        EXPECT_EQ(origin.x + moves[0].number("x"), moved.left);
+        EXPECT_EQ(RectOf(taskbar).right - RectOf(taskbar).left, moves[0].number("x") + moves[0].number("w"));
+        EXPECT_EQ(moves[0].number("w"), moved.right - moved.left);
+        EXPECT_EQ(RectOf(taskbar).bottom - RectOf(taskbar).top, moved.bottom - moved.top);
+    } else {
+        EXPECT_TRUE(moves.empty());
+        EXPECT_EQ(origin.x, moved.left) << "the area keeps the place it was given";
+        EXPECT_EQ(300, moved.bottom - moved.top);
+    }
 
     // Given back, and the taskbar told to lay itself out: a row at the right end again.
     mark = standIn.journalMark();
@@ -672,7 +855,20 @@ TEST(StandInCapture, NotificationAreaWorksInAForeignWindowAndGoesBack)
     ASSERT_EQ(1u, reports.size());
     EXPECT_EQ("Shell_TrayWnd", reports[0].param("parentClass"));
     EXPECT_EQ(Hex(taskbar), reports[0].param("parent"));
+    if (windows10) {
+        EXPECT_EQ(1, standIn.command("remove 60"));
+        moves = standIn.entries("TrayNotifyWnd", "relayout", mark);
+        ASSERT_EQ(1u, moves.size());
+        EXPECT_EQ("0", moves[0].param("held"));
+        EXPECT_EQ(bar.right, RectOf(notify).right);
+        EXPECT_EQ(back.right - back.left - 24, moves[0].number("w")) << "one icon's width less";
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(Layouts, StandInCapture, ::testing::Values("6.1", "10"),
+                         [](const ::testing::TestParamInfo<const char*>& layout) {
+                             return std::string(layout.param[0] == '6' ? "Windows7" : "Windows10");
+                         });
 
 // ---- The harness's own helpers -----------------------------------------------------
 
