@@ -16,6 +16,7 @@
 #include "core/texts.h"
 #include "core/window_class.h"
 #include "settings/settings_file.h"
+#include "taskbar/drawn_tray.h"
 #include "taskbar/fit.h"
 #include "taskbar/flavour.h"
 #include "taskbar/geometry.h"
@@ -35,6 +36,7 @@ HANDLE pointerWatchHandle;
 bool notifyAreaCaptured;
 bool startingUp;
 bool closeRequestedAtStart;
+bool startRefused;
 
 void CreateMainWindow()
 {
@@ -66,12 +68,24 @@ void CreateMainWindow()
     UpdateWindow(window);
 }
 
+// The box, then the ending, which finds nothing to give back and nothing to save.
+static void RefuseStart(HWND window, int text)
+{
+    startRefused = true;
+    ShowMessage(window, Text(text), Text(TEXT_PRODUCT_NAME), MB_ICONINFORMATION);
+    SendMessageA(window, WM_DESTROY, 0, 0);
+}
+
 void HandleMainWindowCreate(HWND window)
 {
     FindTaskbarWindows();
     if (!taskbarWindows.notifyArea) {
-        ShowMessage(window, Text(TEXT_NO_NOTIFY_AREA), Text(TEXT_PRODUCT_NAME), MB_ICONINFORMATION);
-        SendMessageA(window, WM_DESTROY, 0, 0);
+        RefuseStart(window, TEXT_NO_NOTIFY_AREA);
+        return;
+    }
+    // Taken into a window of its own, a tray that the taskbar draws elsewhere shows nothing.
+    if (TaskbarDrawsTrayNow()) {
+        RefuseStart(window, TEXT_TRAY_DRAWN_BY_TASKBAR);
         return;
     }
     taskbarCreatedMessage = RegisterWindowMessageA("TaskbarCreated");

@@ -18,6 +18,10 @@ extern bool notifyAreaCaptured;
 extern bool startingUp;
 // A close request that arrived while startingUp, to be handled once the start is over.
 extern bool closeRequestedAtStart;
+// The start was refused (no notification area, or one the taskbar draws elsewhere): the
+// program ends with kRefusedStartExitCode.
+extern bool startRefused;
+constexpr int kRefusedStartExitCode = 1;
 
 void CreateMainWindow();
 // WM_CREATE of the main window: finds the taskbar's windows and begins the capture.

@@ -105,8 +105,11 @@ void RestoreTaskbar()
     }
     FaultPoint(FaultSite::ending);
 
-    DeleteTrayIcon();
-    for (const HotkeyBinding& hotkey : hotkeys) UnregisterHotKey(mainWindow, hotkey.id);
+    // A refused start added no icon to take away: the taskbar hears nothing from it.
+    if (!startRefused) {
+        DeleteTrayIcon();
+        for (const HotkeyBinding& hotkey : hotkeys) UnregisterHotKey(mainWindow, hotkey.id);
+    }
 
     FaultPoint(FaultSite::ending);
     if (captured) {
@@ -130,11 +133,15 @@ void OnDestroy()
 {
     if (endingStarted.exchange(1) == 0) {
         RestoreTaskbar();
-        SendToTaskbarBounded(taskbarWindows.pagerToolbar, WM_KILLFOCUS, 0, 0);
-        SendToTaskbarBounded(taskbarWindows.notifyArea, WM_KILLFOCUS, 0, 0);
+        // A refused start leaves the taskbar's windows alone, their focus too.
+        if (!startRefused) {
+            SendToTaskbarBounded(taskbarWindows.pagerToolbar, WM_KILLFOCUS, 0, 0);
+            SendToTaskbarBounded(taskbarWindows.notifyArea, WM_KILLFOCUS, 0, 0);
+        }
         BringWindowToFront(previousActiveWindow, mainWindow, 0, 1);
     }
-    PostQuitMessage(0);
+    // A refused start is a failed one; a close that comes after its ending keeps saying so.
+    PostQuitMessage(startRefused ? kRefusedStartExitCode : 0);
 }
 
 void OnQueryEndSession()
@@ -149,6 +156,6 @@ void OnEndSession(bool sessionEnds)
     } else if (endingStarted) {
         // The log-off was cancelled after the area went back and the place was saved: the
         // program has said goodbye and ends, rather than stay behind as an empty window.
-        PostQuitMessage(0);
+        PostQuitMessage(startRefused ? kRefusedStartExitCode : 0);
     }
 }

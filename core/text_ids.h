@@ -51,4 +51,6 @@
 #define TEXT_CAPTION_VERSION 50
 #define TEXT_ABOUT_VERSION 51
 #define TEXT_COPYRIGHT 52
-#define TEXT_COUNT 53
+/* The refused start where the taskbar draws the notification area itself. */
+#define TEXT_TRAY_DRAWN_BY_TASKBAR 53
+#define TEXT_COUNT 54

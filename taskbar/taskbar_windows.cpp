@@ -34,26 +34,26 @@ constexpr SIZE_T kRemoteBlockSize = 4096;
 constexpr SIZE_T kRemoteButtonSize = 20;
 constexpr SIZE_T kStateOffset = 8;
 
-int CountVisibleTrayIcons()
+int CountShownButtons(HWND toolbar)
 {
     const OptionalFunctions& f = optionalFunctions;
-    HWND toolbar = taskbarWindows.iconToolbar;
-    if (!f.virtualAllocEx || !f.virtualFreeEx || !toolbar) return 0;
+    if (!f.virtualAllocEx || !f.virtualFreeEx || !toolbar) return -1;
     DWORD processId = 0;
     GetWindowThreadProcessId(toolbar, &processId);
-    if (!processId) return 0;
+    if (!processId) return -1;
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, processId);
-    if (!process) return 0;
+    if (!process) return -1;
     void* remote = f.virtualAllocEx(process, nullptr, kRemoteBlockSize, MEM_COMMIT, PAGE_READWRITE);
-    int visible = 0;
+    int visible = -1;
     if (remote) {
         int count = static_cast<int>(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
+        visible = 0;
         for (int i = 0; i < count; ++i) {
             unsigned char button[kRemoteButtonSize] = {};
             SIZE_T copied = 0;
             SendMessageA(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(remote));
             if (!ReadProcessMemory(process, remote, button, sizeof button, &copied) || copied != sizeof button) {
-                visible = 0;  // a partial count would make the fit shrink the window wrongly
+                visible = -1;
                 break;
             }
             if (!(button[kStateOffset] & TBSTATE_HIDDEN)) ++visible;
@@ -62,6 +62,13 @@ int CountVisibleTrayIcons()
     }
     CloseHandle(process);
     return visible;
+}
+
+int CountVisibleTrayIcons()
+{
+    // A partial count would make the fit shrink the window wrongly: none counts as 0.
+    const int visible = CountShownButtons(taskbarWindows.iconToolbar);
+    return visible < 0 ? 0 : visible;
 }
 
 bool IsNot256ColorDisplay()

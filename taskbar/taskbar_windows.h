@@ -26,5 +26,8 @@ void FindTaskbarWindows();
 // system already knows as hung is not waited for at all. The message still reaches the
 // taskbar when it answers again; only its result is then 0.
 LRESULT SendToTaskbarBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The buttons of `toolbar` that are not hidden, read out of the taskbar's process; -1 where
+// they cannot be read.
+int CountShownButtons(HWND toolbar);
 int CountVisibleTrayIcons();
 bool IsNot256ColorDisplay();

@@ -133,6 +133,7 @@ TEST(Capture, RefusedStartLeavesTaskbarAndSettingsAlone)
     EXPECT_LT(std::stol(program.report()["cpuMs"]) - cpuBefore, 250) << "the program spins while its box is up";
     program.pressMessageBoxButton(IDOK);
     ASSERT_TRUE(program.waitExit(15000));
+    EXPECT_NE(program.exitCode(), 0u);
     EXPECT_EQ(program.readIni(), "[Window]\r\nLeft=5\r\nTop=6\r\nWidth=200\r\nHeight=100\r\n");
     EXPECT_TRUE(standIn.entries("Shell_TrayWnd", "WM_WINDOWPOSCHANGED", mark).empty());
     EXPECT_TRUE(standIn.entries("Shell_TrayWnd", "WM_SIZE", mark).empty());
