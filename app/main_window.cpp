@@ -2,6 +2,8 @@
 // into the main window's client area.
 #include "app/main_window.h"
 
+#include "core/dpi.h"
+#include "core/dpi_rules.h"
 #include "core/environment.h"
 #include "core/fault_point.h"
 #include "app/test_hooks.h"
@@ -55,10 +57,15 @@ void CreateMainWindow()
     DWORD exStyle = WS_EX_TOPMOST;
     if (IsVersion50To62()) exStyle |= WS_EX_LAYERED;
     POINT at = ClampInitialPosition(left, top, width, height, screenWidth, screenHeight);
+    // The main window takes the notification area's DPI awareness, so that the capture's
+    // SetParent crosses none; the saved place follows the DPI the window then sees.
+    PlanMainWindowAwareness(FindWindowExA(FindWindowA("Shell_TrayWnd", nullptr), nullptr, "TrayNotifyWnd", nullptr));
+    const Place place = PlaceForWindow(Place{at.x, at.y, width, height}, EnterMainWindowCreation(at));
     startingUp = true;
     HWND window = CreateTextWindow(exStyle, MainWindowClass, caption,
-                                   WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_THICKFRAME, at.x,
-                                   at.y, width, height, ownerWindow, nullptr);
+                                   WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_CAPTION | WS_THICKFRAME, place.left,
+                                   place.top, place.width, place.height, ownerWindow, nullptr);
+    LeaveMainWindowCreation();
     startingUp = false;
     if (closeRequestedAtStart) PostMessageA(window, WM_CLOSE, 0, 0);
     if (optionalFunctions.layeredAvailable) {
@@ -78,6 +85,9 @@ static void RefuseStart(HWND window, int text)
 
 void HandleMainWindowCreate(HWND window)
 {
+    // The capture, its windows and its boxes in the program's own awareness: only the main
+    // window itself takes the notification area's.
+    DpiScope programDpi(DpiScope::programDpi);
     FindTaskbarWindows();
     if (!taskbarWindows.notifyArea) {
         RefuseStart(window, TEXT_NO_NOTIFY_AREA);

@@ -6,6 +6,8 @@
 #include <shellapi.h>
 #include <shlwapi.h>
 
+#include "core/dpi.h"
+#include "core/dpi_rules.h"
 #include "core/environment.h"
 #include "app/test_hooks.h"
 #include "core/foreground.h"
@@ -236,11 +238,17 @@ static void OnActivateApp(WPARAM wParam)
     if (wParam == 1) InvalidateRect(taskbarWindows.iconToolbar, nullptr, FALSE);
 }
 
+// The minimum is kept in 96-DPI units, as the watchers use it; the message speaks in the
+// main window's own pixels.
 static void OnGetMinMaxInfo(MINMAXINFO* info)
 {
-    ComputeMinimumSize();
-    info->ptMinTrackSize.x = minWidth;
-    info->ptMinTrackSize.y = minHeight - hiddenCaptionHeight;
+    {
+        DpiScope programDpi(DpiScope::programDpi);
+        ComputeMinimumSize();
+    }
+    const uint32_t dpi = WindowDpi(mainWindow);
+    info->ptMinTrackSize.x = ScaleToDpi(minWidth, dpi);
+    info->ptMinTrackSize.y = ScaleToDpi(minHeight - hiddenCaptionHeight, dpi);
 }
 
 static void OnEnterSizeMove()

@@ -5,6 +5,8 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include "core/dpi.h"
+#include "core/dpi_rules.h"
 #include "core/environment.h"
 #include "core/fault_point.h"
 #include "core/foreground.h"
@@ -31,6 +33,7 @@ bool restorationRunning;
 
 void ShowWaitWindow()
 {
+    DpiScope programDpi(DpiScope::programDpi);
     RegisterProgramClass(WaitWindowClass, DefaultWindowProc, 0, false);
 
     bool wide = IsVersion60Or61();
@@ -114,14 +117,19 @@ void RestoreTaskbar()
     FaultPoint(FaultSite::ending);
     if (captured) {
         RECT r{};
-        GetWindowRect(mainWindow, &r);
+        {
+            DpiScope mainWindowDpi(DpiScope::mainWindowDpi);
+            GetWindowRect(mainWindow, &r);
+        }
+        const Place place =
+            PlaceForSettings(Place{r.left, r.top, r.right - r.left, r.bottom - r.top}, WindowDpi(mainWindow));
         // One short wait in all for a file held open, and no report: the ending runs at
         // log-off too, where a box would hold it up.
         SettingsWriteGroup group;
-        WriteSettingNumber(setting::windowTop, r.top);
-        WriteSettingNumber(setting::windowLeft, r.left);
-        WriteSettingNumber(setting::windowWidth, r.right - r.left);
-        WriteSettingNumber(setting::windowHeight, r.bottom - r.top);
+        WriteSettingNumber(setting::windowTop, place.top);
+        WriteSettingNumber(setting::windowLeft, place.left);
+        WriteSettingNumber(setting::windowWidth, place.width);
+        WriteSettingNumber(setting::windowHeight, place.height);
         if (IsVersion60Or61()) SendToTaskbarBounded(t.clock, ClockTooltipRequest, 0, 0);
     }
     DestroyWindow(waitWindow);

@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include "core/dpi.h"
 #include "core/optional_functions.h"
 #include "core/shared_state.h"
 #include "taskbar/flavour.h"
@@ -87,7 +88,7 @@ void SnapWindowPos(WINDOWPOS* wp)
     if (wp->flags == kFrameRefreshFlags) return;
     APPBARDATA taskbar = TaskbarPosition();
     Point at = SnapPosition(wp->x, wp->y, wp->cx, wp->cy, wp->flags, ToRect(GetMonitorArea(true, 0, 0, false)),
-                            ToRect(taskbar.rc), taskbar.uEdge);
+                            ToRect(taskbar.rc), taskbar.uEdge, WindowDpi(mainWindow));
     wp->x = at.x;
     wp->y = at.y;
 }

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "core/dpi_rules.h"
+
 namespace {
 
 struct MinimumSizeRow {
@@ -73,7 +75,7 @@ Size MinimumSize(bool horizontal, bool themed, const char* flavour, bool hiddenB
 }
 
 Point SnapPosition(int32_t x, int32_t y, int32_t cx, int32_t cy, uint32_t flags, const Rect& workArea,
-                   const Rect& taskbarRect, uint32_t taskbarEdge)
+                   const Rect& taskbarRect, uint32_t taskbarEdge, uint32_t dpi)
 {
     if (flags == kFrameRefreshFlags) {
         return {x, y};
@@ -86,33 +88,34 @@ Point SnapPosition(int32_t x, int32_t y, int32_t cx, int32_t cy, uint32_t flags,
         if (bar.right == workArea.right) bar.right = 0;
         if (bar.bottom == workArea.bottom) bar.bottom = 0;
     }
+    const auto d = [dpi](int32_t distance) { return ScaleToDpi(distance, dpi); };
 
-    if (Within(x, 0, -15, 10)) {
+    if (Within(x, 0, d(-15), d(10))) {
         x = 0;
-    } else if (Within(x, workArea.left, -15, 10)) {
+    } else if (Within(x, workArea.left, d(-15), d(10))) {
         x = workArea.left;
-    } else if (StrictlyWithin(x, bar.left, -10, 15)) {
+    } else if (StrictlyWithin(x, bar.left, d(-10), d(15))) {
         x = bar.left;
     }
 
-    if (Within(y, 0, -3, 10)) {
+    if (Within(y, 0, d(-3), d(10))) {
         y = 0;
-    } else if (Within(y, workArea.top, -3, 10)) {
+    } else if (Within(y, workArea.top, d(-3), d(10))) {
         y = workArea.top;
-    } else if (StrictlyWithin(y, bar.top, -10, 15)) {
+    } else if (StrictlyWithin(y, bar.top, d(-10), d(15))) {
         y = bar.top;
     }
 
     // Right and bottom come last and win over the left and top snaps.
-    if (Within(x + cx, workArea.right, -10, 15)) {
+    if (Within(x + cx, workArea.right, d(-10), d(15))) {
         x = workArea.right - cx;
-    } else if (StrictlyWithin(x + cx, bar.right, -10, 8)) {
+    } else if (StrictlyWithin(x + cx, bar.right, d(-10), d(8))) {
         x = bar.right - cx;
     }
 
-    if (Within(y + cy, workArea.bottom, -10, 15)) {
+    if (Within(y + cy, workArea.bottom, d(-10), d(15))) {
         y = workArea.bottom - cy;
-    } else if (StrictlyWithin(y + cy, bar.bottom, -10, 8)) {
+    } else if (StrictlyWithin(y + cy, bar.bottom, d(-10), d(8))) {
         y = bar.bottom - cy;
     }
     return {x, y};

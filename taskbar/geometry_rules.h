@@ -26,9 +26,10 @@ Size MinimumSize(bool horizontal, bool themed, const char* flavour, bool hiddenB
 constexpr uint32_t kFrameRefreshFlags = 0x13E;
 
 // Snaps a proposed top-left (x, y) of a cx by cy window to the screen origin,
-// the work area and the taskbar while it is dragged.
+// the work area and the taskbar while it is dragged. The distances are those of
+// 96 DPI, scaled to the `dpi` the window sees.
 Point SnapPosition(int32_t x, int32_t y, int32_t cx, int32_t cy, uint32_t flags, const Rect& workArea,
-                   const Rect& taskbarRect, uint32_t taskbarEdge);
+                   const Rect& taskbarRect, uint32_t taskbarEdge, uint32_t dpi = 96);
 
 // Pulls a saved position onto the screen: the whole primary screen when there is
 // a single screen, else the given work area of the monitor nearest the position.

@@ -76,11 +76,11 @@ struct SnapRow {
 };
 
 void ExpectSnaps(const SnapRow* rows, size_t count, const Rect& work, const Rect& bar, uint32_t edge,
-                 uint32_t flags = 0)
+                 uint32_t flags = 0, uint32_t dpi = 96)
 {
     for (size_t i = 0; i < count; ++i) {
         const SnapRow& row = rows[i];
-        const Point p = SnapPosition(row.x, row.y, row.cx, row.cy, flags, work, bar, edge);
+        const Point p = SnapPosition(row.x, row.y, row.cx, row.cy, flags, work, bar, edge, dpi);
         EXPECT_EQ(p.x, row.expectedX) << "from " << row.x << "," << row.y;
         EXPECT_EQ(p.y, row.expectedY) << "from " << row.x << "," << row.y;
     }
@@ -139,6 +139,19 @@ TEST(Snap, DesktopExamplesAndPassThrough)
     ExpectSnaps(untouched, 1, work, bar, 3, kFrameRefreshFlags);
     const SnapRow otherFlags[] = {{8, 5, 180, 140, 0, 0}};
     ExpectSnaps(otherFlags, 1, work, bar, 3, kFrameRefreshFlags | 1);
+}
+
+// A per-monitor-aware window at 150 %: the ranges grow with the pixels.
+TEST(Snap, RangesFollowTheWindowsDpi)
+{
+    const SnapRow rows[] = {
+        {-23, 500, 50, 50, 0, 500}, {15, 500, 50, 50, 0, 500}, {-24, 500, 50, 50, -24, 500}, {16, 500, 50, 50, 16, 500},
+        {500, -5, 50, 50, 500, 0}, {500, -6, 50, 50, 500, -6},
+        {286, 500, 50, 50, 300, 500}, {285, 500, 50, 50, 285, 500},            // taskbar left: strictly -15..+23
+        {935, 500, 50, 50, 950, 500}, {934, 500, 50, 50, 934, 500},            // work-area right: -15..+23
+        {500, 860, 50, 50, 500, 850}, {500, 862, 50, 50, 500, 862},            // taskbar bottom: strictly -15..+12
+    };
+    ExpectSnaps(rows, sizeof rows / sizeof rows[0], kWork, kBar, 3, 0, 144);
 }
 
 TEST(Snap, UnknownEdgeDropsTaskbarLinesOnTheWorkArea)
