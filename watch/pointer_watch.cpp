@@ -298,7 +298,13 @@ static bool TrackClockPointerAt(const PointerView& view)
     if (under == t.notifyArea) {
         SendToTaskbar(t.notifyArea, WM_SETCURSOR, reinterpret_cast<WPARAM>(t.notifyArea), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     }
-    if (!tipTimerArmed && under == t.clock && !FindWindowA(ClockTooltipClass, nullptr)) ArmTooltipDelay();
+    // Never while a tooltip is up, the taskbar's or our own: a delay that ended meanwhile
+    // would show a window already shown, and the next one bring it back the moment its 3
+    // seconds are over, a blink instead of a rest.
+    if (!tipTimerArmed && under == t.clock && !IsWindowVisible(clockTipWindow) &&
+        !FindWindowA(ClockTooltipClass, nullptr)) {
+        ArmTooltipDelay();
+    }
 
     ClockClickState before = LoadClickState();
     ClockClickState state = before;
