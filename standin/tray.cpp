@@ -121,6 +121,7 @@ void RegisterTrayClasses()
 
 bool withNotifyArea = true;
 bool queryEndAtCapture = false;
+bool queryEndAtHide = false;
 
 bool DockTaskbar()
 {
