@@ -383,8 +383,9 @@ static void LeaveTray()
         if (getWindowInfo(mainWindow, &info) && info.dwWindowStatus == 0) {
             // The hide waits for a second cycle away: pointerOnOwnWindows is still the
             // previous cycle's answer here.
-            // The box is asked last: it is a call into the main thread.
-            if (!pointerOnOwnWindows && !secondaryWindowOpen && IsHideChecked()) {
+            // Only a shown window is asked to hide: each request wakes the main thread. The box
+            // is asked last: it is a call into the main thread.
+            if (!pointerOnOwnWindows && !secondaryWindowOpen && IsWindowVisible(mainWindow) && IsHideChecked()) {
                 SendMessageA(mainWindow, HideWhenLeftRequest, 0, 0);
             }
             SendUnlessRepeated(quiet.pagerFocus, t.pagerToolbar, WM_KILLFOCUS, 0);
