@@ -315,7 +315,9 @@ TEST(Paths, FolderTooLongForThePathBufferWritesNoFile)
     PostMessageA(main, WM_COMMAND, 24, 0);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(FindTopLevel("VeltOption", child.pid())); }, 5000));
     PostMessageA(FindTopLevel("VeltOption", child.pid()), WM_COMMAND, 21, 0);  // its OK
-    HWND box = WaitForTopLevel("#32770", child.pid(), 5000);
+    // The box's text control gets its text after the box exists.
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return !TextOf(GetDlgItem(box = FindTopLevel("#32770", child.pid()), 0xFFFF)).empty(); }, 5000));
     EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), "設定をvelt.iniに保存できませんでした。\r\n"
                                               "HotKey, HotKey2, HotKey3, ReSize, Alpha, Flat, Top, Down, Left, Right, Key, Hide");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
