@@ -287,6 +287,7 @@ TEST(SingleInstance, SecondCopyAsksFirstThenTakesOver)
 
 // With the program in a folder whose path does not fit the program's path buffers, the
 // settings file is treated as unavailable: nothing is read from or written to any file.
+// Its short form, as 95 and 98 give it, fits, and names the same folder.
 TEST(Paths, FolderTooLongForThePathBufferWritesNoFile)
 {
     TempDir base;
@@ -336,6 +337,16 @@ TEST(Paths, FolderTooLongForThePathBufferWritesNoFile)
     } while (FindNextFileA(search, &found));
     FindClose(search);
     EXPECT_EQ(names, (std::vector<std::string>{"velt.ini", "veltrin.exe"}));
+
+    SetEnvironmentVariableA("VELTRIN_TEST_SHORT_MODULE_PATH", "1");
+    ChildProcess shortStart(exe, "", folder);
+    SetEnvironmentVariableA("VELTRIN_TEST_SHORT_MODULE_PATH", nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return ParentOf(standIn.notifyArea()) == FindTopLevel("TVeltrWnd", shortStart.pid()); },
+                          20000));
+    EXPECT_EQ(GetWindowLongA(FindTopLevel("TVeltrWnd", shortStart.pid()), GWL_STYLE) & WS_CAPTION, 0);
+    PostMessageA(FindTopLevel("TVeltrWnd", shortStart.pid()), WM_COMMAND, 23, 0);
+    ASSERT_TRUE(shortStart.waitForExit(15000));
+    EXPECT_NE(ReadFile(folder + "\\velt.ini").find("Width=177"), std::string::npos);
 }
 
 }  // namespace
