@@ -79,7 +79,9 @@ TEST(Languages, EveryTextIsTheTablesThroughTheWideCalls)
         const char* face;
     } rows[] = {{"English", "", MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), "5.1", "winxp", nullptr},
                 {"Japanese", "[Config]\r\nLanguage=1\r\n", MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), "6.1", "win7",
-                 "Meiryo"}};
+                 "Meiryo"},
+                {"Japanese, own clock tooltip", "[Config]\r\nLanguage=1\r\n", MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT),
+                 "5.1", "winxp", "MS UI Gothic"}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         auto text = [&](int id) { return TableText(exe, row.table, id); };
@@ -129,18 +131,27 @@ TEST(Languages, EveryTextIsTheTablesThroughTheWideCalls)
             EXPECT_EQ(report["uiFontFace"], row.face);
             EXPECT_EQ(report["uiFontCharset"], "128");
         } else {
-            // The system's message face; and the own clock tooltip, which shows the user's
-            // long date, is wider than the Japanese date's box.
+            // The system's message face.
             NONCLIENTMETRICSA metrics{};
             metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
             ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0));
             EXPECT_EQ(report["uiFontFace"], metrics.lfMessageFont.lfFaceName);
             EXPECT_EQ(report["linkFontUnderline"], "1");
-            HWND tip = FindTopLevel("VeltClockTip", pid);
+        }
+        // The own clock tooltip is as wide as its widest line needs (or its least width), its
+        // text ending within its margins; the English long date is wider than the least.
+        if (HWND tip = FindTopLevel("VeltClockTip", pid)) {
             const POINT clock = Centre(RectOf(FindChild(standIn.notifyArea(), "TrayClockWClass")));
             MoveCursor(clock.x, clock.y);
-            ASSERT_TRUE(WaitUntil([&] { return tip && IsWindowVisible(tip); }, 5000));
-            EXPECT_GT(RectOf(tip).right - RectOf(tip).left, 86);
+            ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(tip); }, 5000));
+            const RECT r = RectOf(tip);
+            HDC screen = GetDC(nullptr);
+            LONG ink = r.left;  // the rightmost column inside the frame with text on it
+            for (LONG y = r.top + 1; y < r.bottom - 1; ++y)
+                for (LONG x = ink + 1; x < r.right - 1; ++x) ink = GetPixel(screen, x, y) != GetSysColor(COLOR_INFOBK) ? x : ink;
+            ReleaseDC(nullptr, screen);
+            EXPECT_TRUE(r.right - r.left == 86 || r.right - ink <= 12) << r.right - r.left << " wide, text to " << ink - r.left;
+            EXPECT_TRUE(row.face || r.right - r.left > 86);
             MoveCursor(kAway.x, kAway.y);
         }
 
