@@ -268,15 +268,15 @@ TEST(SingleInstance, SecondCopyAsksFirstThenTakesOver)
     EXPECT_EQ(ParentOf(standIn.notifyArea()), second.mainWindow());
 
     // A running copy that is stuck (held by a debugger here) does not end: a third copy
-    // says so after a while and ends, without taking the area. Once let go, the running
-    // copy answers the close it was sent.
+    // says so after a while, and that the running copy will close once it responds, and
+    // ends without taking the area. Once let go, the running copy answers the close.
     Program third(first, "win7");
     third.start();
     ASSERT_EQ(third.waitStarted(standIn), StartOutcome::refused);
     SuspendProcess(second.processId(), true);
     third.pressMessageBoxButton(IDOK);
-    EXPECT_TRUE(WaitUntil([&] { return third.messageBoxText() == "起動しているヴェルトリンが終了しませんので\r\n起動を中止します。"; },
-                          15000));
+    const char* stuck = "起動しているヴェルトリンが応答していません。\r\n応答し次第終了しますので、\r\nその後でもう一度起動して下さい。";
+    EXPECT_TRUE(WaitUntil([&] { return third.messageBoxText() == stuck; }, 15000));
     third.pressMessageBoxButton(IDOK);
     EXPECT_TRUE(third.waitExit(5000));
     EXPECT_EQ(third.mainWindow(), nullptr);
