@@ -51,4 +51,8 @@
 #define TEXT_CAPTION_VERSION 50
 #define TEXT_ABOUT_VERSION 51
 #define TEXT_COPYRIGHT 52
-#define TEXT_COUNT 53
+/* Keys that English names its own way; the Japanese table has none of them. */
+#define TEXT_KEY_BACKSPACE 53
+#define TEXT_KEY_PAGE_UP 54
+#define TEXT_KEY_PAGE_DOWN 55
+#define TEXT_COUNT 56

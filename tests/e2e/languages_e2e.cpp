@@ -15,6 +15,7 @@
 #include "core/text_ids.h"
 #include "harness.h"
 #include "program.h"
+#include "secondary_windows.h"
 
 using namespace e2e;
 
@@ -29,10 +30,12 @@ std::wstring TableText(HMODULE exe, LANGID language, int id)
     return std::wstring(units + 1, *units);
 }
 
-std::string Utf8(const std::wstring& text)
+// A text as the program holds it: Japanese through the wide calls in UTF-8, English in the
+// ANSI code page.
+std::string Held(const std::wstring& text, UINT codePage)
 {
     char bytes[1024] = "";
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
+    WideCharToMultiByte(codePage, 0, text.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
     return bytes;
 }
 
@@ -112,6 +115,19 @@ TEST(Languages, EveryTextIsTheTablesThroughTheWideCalls)
             EXPECT_EQ(WideTextOf(list, CB_GETLBTEXT, 1), L"A");
             // The punctuation keys, named by the keyboard: one character each.
             for (int i = 60; i < 70; ++i) EXPECT_EQ(WideTextOf(list, CB_GETLBTEXT, i).size(), 1u) << i;
+            // Backspace, Page Up and Page Down as English writes them.
+            for (int i = 0; !row.face && i < 3; ++i) EXPECT_EQ(WideTextOf(list, CB_GETLBTEXT, 53 + i), text(TEXT_KEY_BACKSPACE + i));
+        }
+        if (!row.face) {
+            program.writeIni("");  // held open, OK names what it could not save by the labels
+            HANDLE reader = OpenShared(program.iniPath());
+            PostMessageA(options, WM_COMMAND, 21, 0);
+            std::wstring unsaved = text(TEXT_NOT_SAVED) + text(TEXT_HOTKEY_GROUP_1);
+            for (int id : {TEXT_HOTKEY_GROUP_2, TEXT_HOTKEY_GROUP_3, TEXT_RESIZE, TEXT_ALPHA, TEXT_FLAT, TEXT_SENSING_GROUP,
+                           TEXT_HIDE}) unsaved += L"\r\n" + text(id);
+            EXPECT_EQ(WaitMessageBox(program), Held(unsaved, CP_ACP));
+            EXPECT_TRUE(AnswerMessageBox(program, IDOK));
+            CloseHandle(reader);
         }
 
         // The version window and the popup menu.
@@ -124,8 +140,9 @@ TEST(Languages, EveryTextIsTheTablesThroughTheWideCalls)
                   1u);
         auto report = program.report();
         std::ostringstream menu;
-        menu << "24:" << Utf8(text(TEXT_MENU_OPTIONS)) << "|27:|25:" << Utf8(text(TEXT_MENU_HELP)) << "|26:"
-             << Utf8(text(TEXT_MENU_VERSION)) << "|27:|23:" << Utf8(text(TEXT_MENU_EXIT));
+        const UINT held = row.face ? CP_UTF8 : CP_ACP;
+        menu << "24:" << Held(text(TEXT_MENU_OPTIONS), held) << "|27:|25:" << Held(text(TEXT_MENU_HELP), held) << "|26:"
+             << Held(text(TEXT_MENU_VERSION), held) << "|27:|23:" << Held(text(TEXT_MENU_EXIT), held);
         EXPECT_EQ(report["menu"], menu.str());
         if (row.face) {
             EXPECT_EQ(report["uiFontFace"], row.face);
