@@ -196,7 +196,7 @@ bool CaptureNotifyArea()
     RegisterHotkeysAtStart();
     CreateVersionControls();
     if (TextsNeedRoom()) {
-        FitWindowToTexts(optionsWindow);
+        FitOptionsWindowToTexts();
         FitWindowToTexts(versionWindow);
     }
     if (!IsVersion60Or61()) CreateClockTipWindow();

@@ -20,6 +20,7 @@
 #include "taskbar/flavour.h"
 #include "taskbar/taskbar_windows.h"
 #include "ui/hotkeys.h"
+#include "ui/text_fit.h"
 #include "ui/version_window.h"
 
 OptionsControls optionsControls;
@@ -242,6 +243,13 @@ void CreateOptionsControls()
     versionOkButton = PushButton(versionWindow, Text(TEXT_OK), 0, 224, 34, 57, kVersionOkId);
     for (int i = 0; i < 3; ++i) o.keyList[i] = CreateKeyList(o.hotkeyGroup[i], i);
     LoadOptionStates();
+}
+
+void FitOptionsWindowToTexts()
+{
+    const OptionsControls& o = optionsControls;
+    const HWND edges[] = {o.edgeTop, o.edgeDown, o.edgeLeft, o.edgeRight};
+    FitWindowToTexts(optionsWindow, edges, 4);
 }
 
 bool IsOptionChecked(HWND box)

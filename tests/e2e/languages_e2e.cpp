@@ -107,6 +107,10 @@ TEST(Languages, EveryTextIsTheTablesThroughTheWideCalls)
         for (int id = TEXT_CANCEL; id <= TEXT_ALPHA; ++id) expected.insert(text(id));
         EnumChildWindows(options, CollectText, reinterpret_cast<LPARAM>(&shown));
         EXPECT_EQ(shown, expected);
+        // The edge boxes (ids 1 to 4), measured to their texts, stand at even gaps.
+        std::multiset<LONG> gaps;
+        for (int id = 1; id < 4; ++id) gaps.insert(RectOf(ControlOf(options, id + 1)).left - RectOf(ControlOf(options, id)).right);
+        EXPECT_TRUE(*gaps.begin() >= 8 && *gaps.rbegin() - *gaps.begin() <= 1) << *gaps.begin() << " to " << *gaps.rbegin();
         const std::vector<HWND> lists = KeyLists(options);
         ASSERT_EQ(lists.size(), 3u);
         for (HWND list : lists) {
