@@ -104,13 +104,20 @@ void HandleMainWindowCreate(HWND window)
 
 // Every call into the taskbar's process, and every message box, serves the messages other
 // programs send meanwhile: a log-off query among them runs the whole ending right there,
-// inside the capture. The capture then goes no further, and what the interrupted step
-// itself added after that ending (an icon, a hotkey) is taken away again.
+// inside a capture or a re-host. The area is given back by that ending, unless our own
+// SetParent, under way when the query came, was carried out after the ending's: then it is
+// given back once more, or a cancelled log-off would destroy it with the main window.
+static void GiveBackAreaTakenAfterTheEnding()
+{
+    if (IsChild(mainWindow, taskbarWindows.notifyArea)) ReturnNotifyAreaToTaskbar();
+}
+
+// The capture then goes no further, and what the interrupted step itself added after that
+// ending (an icon, a hotkey) is taken away again.
 static bool CaptureCutShort()
 {
     if (!endingStarted) return false;
-    // Given back already, unless our own SetParent was carried out after the ending's.
-    if (IsChild(mainWindow, taskbarWindows.notifyArea)) ReturnNotifyAreaToTaskbar();
+    GiveBackAreaTakenAfterTheEnding();
     DeleteTrayIcon();
     for (const HotkeyBinding& hotkey : hotkeys) UnregisterHotKey(mainWindow, hotkey.id);
     return true;
@@ -213,7 +220,7 @@ bool CaptureNotifyArea()
     RegisterHotkeysAtStart();
     CreateVersionControls();
     if (TextsNeedRoom()) {
-        FitWindowToTexts(optionsWindow);
+        FitOptionsWindowToTexts();
         FitWindowToTexts(versionWindow);
     }
     if (!IsVersion60Or61()) CreateClockTipWindow();
@@ -252,7 +259,11 @@ void RehostNotifyArea()
         FindTaskbarWindows();
         if (!t.notifyArea) return;
         FindStartButton();
-        if (TakeNotifyArea()) ComputeMinimumSize();
+        if (TakeNotifyArea()) {
+            ComputeMinimumSize();
+        } else {
+            GiveBackAreaTakenAfterTheEnding();
+        }
         return;
     }
     SetParent(t.notifyArea, t.taskbar);
@@ -261,5 +272,5 @@ void RehostNotifyArea()
                notifyAreaHomeRect.bottom - notifyAreaHomeRect.top, TRUE);
     if (endingStarted) return;
     GetWindowRect(t.notifyArea, &notifyAreaHomeRect);
-    TakeNotifyArea();
+    if (!TakeNotifyArea()) GiveBackAreaTakenAfterTheEnding();
 }

@@ -14,6 +14,7 @@
 #include "app/main_window.h"
 #include "core/messages.h"
 #include "core/shared_state.h"
+#include "core/test_counters.h"
 #include "core/text_calls.h"
 #include "core/texts.h"
 #include "app/shutdown.h"
@@ -296,9 +297,13 @@ static void OnTrayIconNotify(LPARAM lParam)
     if (lParam == WM_RBUTTONUP && !secondaryWindowOpen) ShowPopupMenu(mainWindow, popupMenu);
 }
 
+// A request may have waited while the main thread was busy: since the watcher decided, an
+// options or version window may have opened, or a hotkey or an edge revealed the window and
+// brought it to the foreground.
 static void OnHideWhenLeftRequest()
 {
-    if (!secondaryWindowOpen) ShowWindow(mainWindow, SW_HIDE);
+    CountTestEvent(TestCounter::hideRequest);
+    if (!secondaryWindowOpen && GetForegroundWindow() != mainWindow) ShowWindow(mainWindow, SW_HIDE);
 }
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/optional_functions.h"
+#include "core/test_switches.h"
 #include "core/text_calls.h"
 #include "core/texts.h"
 
@@ -30,17 +31,37 @@ static void Keep(char* target, const FixedText& built)
 
 static bool IsLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
+// The program's own path, as GetModuleFileNameA's result. 95 and 98 give it in its short
+// form when the program was started by it; Wine always gives the long one, so a test switch
+// asks for the short form there (looked up, so that the test build imports nothing more).
+static DWORD ModulePath(char* path, DWORD size)
+{
+    DWORD(WINAPI * getShortPathNameA)(LPCSTR, LPSTR, DWORD) = nullptr;
+    if (TestSwitchOn("SHORT_MODULE_PATH") &&
+        LookUpFunction(GetModuleHandleA("kernel32.dll"), "GetShortPathNameA", getShortPathNameA)) {
+        char full[1024] = {};
+        const DWORD length = GetModuleFileNameA(nullptr, full, sizeof full);
+        if (length > 0 && length < sizeof full) return getShortPathNameA(full, path, size);
+    }
+    return GetModuleFileNameA(nullptr, path, size);
+}
+
 void GetExeDirectory()
 {
     char path[kFixedTextSize] = {};
-    DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
+    DWORD length = ModulePath(path, sizeof path);
     // Only a whole path is made long, and it is terminated first: a path that filled the
-    // buffer comes back without its zero on 2000 and XP. 0 (failed, or no such function)
-    // keeps the path as it was.
+    // buffer comes back without its zero on 2000 and XP. The long form is taken only where
+    // it fits; otherwise (failed, no such function, or too long) the short form that fits
+    // stays, which names the same folder.
     if (length > 0 && length < sizeof path) {
         path[length] = '\0';
-        DWORD longLength = LongPathNameInPlace(path, sizeof path);
-        if (longLength != 0) length = longLength;
+        char longPath[kFixedTextSize] = {};
+        const DWORD longLength = LongPathName(path, longPath, sizeof longPath);
+        if (longLength > 0 && longLength < sizeof longPath) {
+            std::memcpy(path, longPath, longLength + 1);
+            length = longLength;
+        }
     }
     FixedText folder = ExecutableFolder(path, sizeof path, length, IsLeadByte);
     exeDirectoryFits = folder.fits;

@@ -8,9 +8,10 @@
 constexpr UINT TrayIconNotify = WM_USER + 32;
 constexpr UINT TrayIconId = 100;
 
-// The pointer watcher asks the main thread to hide the main window, which it does only if
-// no options or version window has opened since the watcher decided: a hide carried out
-// later would take the main window away from under the window just opened.
+// The pointer watcher asks the main thread to hide the shown main window, which it does only
+// if no options or version window has opened and the window has not come to the foreground
+// since the watcher decided: a hide carried out later would take the main window away from
+// under the window just opened, or hide it just after a hotkey or an edge revealed it.
 constexpr UINT HideWhenLeftRequest = WM_APP + 1;
 
 // Private messages the taskbar clock understands.

@@ -39,12 +39,12 @@ void FreeOptionalFunctions(bool watchersEnded)
     f.layeredAvailable = f.monitorsAvailable = f.remoteMemoryAvailable = f.memoryInfoAvailable = 0;
 }
 
-DWORD LongPathNameInPlace(char* path, DWORD size)
+DWORD LongPathName(const char* path, char* longPath, DWORD size)
 {
     // kernel32 is in every process; only a pointer into it is taken, nothing is loaded.
     DWORD(WINAPI * getLongPathNameA)(LPCSTR, LPSTR, DWORD) = nullptr;
     LookUpFunction(GetModuleHandleA("kernel32.dll"), "GetLongPathNameA", getLongPathNameA);
-    return getLongPathNameA ? getLongPathNameA(path, path, size) : 0;
+    return getLongPathNameA ? getLongPathNameA(path, longPath, size) : 0;
 }
 
 bool SetWorkingSetSize(SIZE_T minimum, SIZE_T maximum)

@@ -33,10 +33,10 @@ struct OptionalFunctions {
 extern OptionalFunctions optionalFunctions;
 
 void LoadOptionalFunctions();
-// GetLongPathNameA where the system has it (98, 2000 and later): the long form of `path` in
-// place, with the length GetLongPathNameA gives. Elsewhere the path stays as it is and the
-// result is 0.
-DWORD LongPathNameInPlace(char* path, DWORD size);
+// GetLongPathNameA where the system has it (98, 2000 and later): the long form of `path`
+// into `longPath`, with the length GetLongPathNameA gives (the size it would need, when it
+// does not fit). Elsewhere the result is 0.
+DWORD LongPathName(const char* path, char* longPath, DWORD size);
 // SetProcessWorkingSetSize of this process where the system has it (the NT family); false
 // elsewhere or when it fails.
 bool SetWorkingSetSize(SIZE_T minimum, SIZE_T maximum);

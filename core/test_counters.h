@@ -9,6 +9,7 @@ enum class TestCounter {
     trayWatchCycle,  // a tray-watch cycle begun, whether it works or only pauses
     fit,             // a call of the automatic fit
     revealHotkey,    // WM_HOTKEY with wParam 1, the reveal of the tray-watch thread
+    hideRequest,     // the pointer watcher's request to hide the main window, as served
     count
 };
 

@@ -53,4 +53,8 @@
 #define TEXT_COPYRIGHT 52
 /* The refused start where the taskbar draws the notification area itself. */
 #define TEXT_TRAY_DRAWN_BY_TASKBAR 53
-#define TEXT_COUNT 54
+/* Keys that English names its own way; the Japanese table has none of them. */
+#define TEXT_KEY_BACKSPACE 54
+#define TEXT_KEY_PAGE_UP 55
+#define TEXT_KEY_PAGE_DOWN 56
+#define TEXT_COUNT 57

@@ -13,6 +13,17 @@ bool NeedsWideTexts(Language language, uint32_t ansiCodePage, bool win9xFamily)
     return language == Language::japanese && ansiCodePage != kJapaneseCodePage && !win9xFamily;
 }
 
+size_t TextRoom(size_t storeSize, size_t at) { return at + 1 < storeSize ? storeSize - at - 1 : 0; }
+
+size_t EndStoredText(char* store, size_t storeSize, size_t at, int converted)
+{
+    if (at >= storeSize) return 0;
+    const size_t room = TextRoom(storeSize, at);
+    const size_t length = converted > 0 && static_cast<size_t>(converted) <= room ? static_cast<size_t>(converted) : 0;
+    store[at + length] = '\0';
+    return room == 0 ? 0 : length + 1;
+}
+
 bool TextInBlock(const uint16_t* block, size_t units, unsigned index, const uint16_t** text, size_t* length)
 {
     if (!block || index > 15) return false;

@@ -25,26 +25,26 @@ uint16_t UserUiLanguage()
 }
 
 // A text of the string table of `languageId`, converted into `codePage` and kept in the
-// store from `at` on; the size it took there, its zero included. No room keeps it empty.
+// store from `at` on; the size it took there, its zero included. A text that does not fit
+// stays empty. (A conversion given no room at all would only tell the size it needs.)
 size_t ReadText(int id, LANGID languageId, UINT codePage, size_t at)
 {
-    textStore[at] = '\0';
     const auto block = static_cast<WORD>(id / 16 + 1);
     HRSRC found = FindResourceExA(instance, MAKEINTRESOURCEA(6), MAKEINTRESOURCEA(block), languageId);
     HGLOBAL loaded = found ? LoadResource(instance, found) : nullptr;
     const void* data = loaded ? LockResource(loaded) : nullptr;
     const uint16_t* text = nullptr;
     size_t length = 0;
-    if (!data || !TextInBlock(static_cast<const uint16_t*>(data), SizeofResource(instance, found) / 2,
-                              static_cast<unsigned>(id % 16), &text, &length) || length == 0) {
-        return 1;
+    const size_t room = TextRoom(sizeof textStore, at);
+    int size = 0;
+    if (data && room > 0 &&
+        TextInBlock(static_cast<const uint16_t*>(data), SizeofResource(instance, found) / 2,
+                    static_cast<unsigned>(id % 16), &text, &length) &&
+        length > 0) {
+        size = WideCharToMultiByte(codePage, 0, reinterpret_cast<LPCWSTR>(text), static_cast<int>(length),
+                                   textStore + at, static_cast<int>(room), nullptr, nullptr);
     }
-    const int room = static_cast<int>(sizeof textStore - at - 1);
-    const int size = WideCharToMultiByte(codePage, 0, reinterpret_cast<LPCWSTR>(text), static_cast<int>(length),
-                                         textStore + at, room, nullptr, nullptr);
-    if (size <= 0) return 1;
-    textStore[at + static_cast<size_t>(size)] = '\0';
-    return static_cast<size_t>(size) + 1;
+    return EndStoredText(textStore, sizeof textStore, at, size);
 }
 
 }  // namespace
@@ -71,7 +71,6 @@ void LoadTexts(int32_t languageSetting)
     for (int id = 1; id < TEXT_COUNT; ++id) {
         textStart[id] = at;
         at += ReadText(id, languageId, textCodePage, at);
-        if (at >= sizeof textStore) at = sizeof textStore - 1;
     }
 }
 

@@ -11,6 +11,7 @@
 //   collapse on | collapse off   the taskbar shrinks to a 2-pixel client area, or is whole again
 //   staticedge               WS_EX_STATICEDGE back on the notification area
 //   query-end capture        a log-off query to the next program that takes the notification area
+//   query-end hide           the same, sent at the area's hide step, before it has moved
 //   messages | notices       counts kept with --count-messages (message_count.h)
 //   quit
 #include <cstdlib>
@@ -120,6 +121,10 @@ LRESULT RunCommand(HWND window, const std::string& text)
     }
     if (verb == "query-end" && object == "capture") {
         queryEndAtCapture = true;
+        return 1;
+    }
+    if (verb == "query-end" && object == "hide") {
+        queryEndAtHide = true;
         return 1;
     }
     if (verb == "tclock" && object == "start") return StartTClock() ? 1 : 0;

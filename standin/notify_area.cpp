@@ -163,6 +163,19 @@ void JournalNewParent(HWND window)
     }
 }
 
+// SetParent hides the window first, then moves it and shows it again: a log-off query sent
+// at the hide reaches the program before the area has left the taskbar.
+void QueryEndAtHide(HWND window, const WINDOWPOS& position)
+{
+    if (!queryEndAtHide || !(position.flags & SWP_HIDEWINDOW) || GetAncestor(window, GA_PARENT) != tray.taskbar) return;
+    HWND program = FindWindowA("TVeltrWnd", nullptr);
+    if (!program) return;
+    queryEndAtHide = false;
+    DWORD_PTR answer = 0;
+    const bool answered = SendMessageTimeoutA(program, WM_QUERYENDSESSION, 0, 0, SMTO_NORMAL, 20000, &answer) != 0;
+    Journal("standin", "query-end", "answered=" + std::to_string(answered) + " answer=" + std::to_string(answer));
+}
+
 }  // namespace
 
 int PreferredNotifyWidth()
@@ -214,7 +227,10 @@ LRESULT CALLBACK NotifyAreaProc(HWND window, UINT message, WPARAM wParam, LPARAM
         }
         return 0;
     case WM_WINDOWPOSCHANGED:
-        if (window == tray.notifyArea) JournalNewParent(window);
+        if (window == tray.notifyArea) {
+            QueryEndAtHide(window, *reinterpret_cast<const WINDOWPOS*>(lParam));
+            JournalNewParent(window);
+        }
         break;
     case WM_COMMAND:
         HandleCommand(wParam, lParam);

@@ -128,6 +128,7 @@ void RegisterTrayClasses()
 
 bool withNotifyArea = true;
 bool queryEndAtCapture = false;
+bool queryEndAtHide = false;
 
 bool DockTaskbar()
 {

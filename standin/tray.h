@@ -48,6 +48,10 @@ extern bool withNotifyArea;
 // WM_QUERYENDSESSION right then, while its SetParent waits on the stand-in, as a log-off
 // that reaches a program in the middle of its capture.
 extern bool queryEndAtCapture;
+// "query-end hide": the next time a program takes the notification area out of the taskbar,
+// its window is sent WM_QUERYENDSESSION at the area's hide step, before the move, while the
+// program's SetParent waits on the stand-in.
+extern bool queryEndAtHide;
 
 void RegisterTrayClasses();
 // A visible child of the stand-in's (WS_CLIPSIBLINGS), placed later by a layout.

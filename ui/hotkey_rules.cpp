@@ -1,5 +1,7 @@
 #include "ui/hotkey_rules.h"
 
+#include "core/text_ids.h"
+
 // Letters and digits carry their character codes; the punctuation entries name the keys of
 // the Japanese layout that send these codes. The first entry, no key, has its label in the
 // string tables.
@@ -32,6 +34,16 @@ uint32_t KeyListCode(int position)
 }
 
 bool IsLayoutNamedKey(uint32_t code) { return (code >= 186 && code <= 192) || (code >= 219 && code <= 223); }
+
+int EnglishKeyNameText(uint32_t code)
+{
+    switch (code) {
+    case 8: return TEXT_KEY_BACKSPACE;
+    case 33: return TEXT_KEY_PAGE_UP;
+    case 34: return TEXT_KEY_PAGE_DOWN;
+    default: return 0;
+    }
+}
 
 uint32_t RegisteredKeyCode(uint32_t key) { return key >= 48 && key <= 57 ? key + 48 : key; }
 

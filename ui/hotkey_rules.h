@@ -25,6 +25,9 @@ uint32_t KeyListCode(int position);
 
 // The punctuation keys, whose characters differ from one keyboard layout to the next.
 bool IsLayoutNamedKey(uint32_t code);
+// The keys that English names as Windows does, unlike the list's labels (Backspace, Page Up,
+// Page Down): the number of the English text, 0 for every other key.
+int EnglishKeyNameText(uint32_t code);
 
 // Digits are registered as the numeric keypad's digits, 48-57 becoming 96-105.
 uint32_t RegisteredKeyCode(uint32_t key);

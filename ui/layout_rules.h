@@ -17,3 +17,12 @@ struct LayoutGrowth {
     int width, height;
 };
 LayoutGrowth GrowToTexts(LayoutBox* boxes, size_t count);
+
+// A row of boxes, given left to right, spread over the span they take: each as wide as its
+// text needs (as it is, where it has none), the room left over shared out evenly between
+// them, so that they stand at even gaps. A row whose texts need more than its span stays.
+void SpaceRowEvenly(LayoutBox* row, size_t count);
+// Before the growth: makes each box of the row but the last need `gap` pixels more than its
+// text, less the gap that already stands before the next box, so that the row grows to
+// room for gaps of at least `gap` between its texts and the boxes that follow them.
+void ReserveRowGaps(LayoutBox* row, size_t count, int gap);

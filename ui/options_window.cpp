@@ -20,6 +20,7 @@
 #include "taskbar/flavour.h"
 #include "taskbar/taskbar_windows.h"
 #include "ui/hotkeys.h"
+#include "ui/text_fit.h"
 #include "ui/version_window.h"
 
 OptionsControls optionsControls;
@@ -115,14 +116,20 @@ static HWND CheckBox(const char* text, int x, int y, int width, int id)
 }
 
 // In English the punctuation keys are named by the user's keyboard, whose characters for
-// them differ from the Japanese layout's; the codes stay the same.
+// them differ from the Japanese layout's, and a few keys as Windows names them; the codes
+// stay the same.
 static void AddKeyLabel(HWND list, const KeyListEntry& entry)
 {
     if (entry.code == 0) {
         AddComboText(list, Text(TEXT_NO_KEY));
         return;
     }
-    if (TextLanguage() == Language::english && IsLayoutNamedKey(entry.code)) {
+    const bool english = TextLanguage() == Language::english;
+    if (english && EnglishKeyNameText(entry.code) != 0) {
+        AddComboText(list, Text(EnglishKeyNameText(entry.code)));
+        return;
+    }
+    if (english && IsLayoutNamedKey(entry.code)) {
         // The key's character without Shift; dead keys carry a flag in the high bits.
         const UINT character = MapVirtualKeyA(entry.code, 2) & 0xffffu;
         if (character > ' ' && character < 0x100) {
@@ -238,6 +245,13 @@ void CreateOptionsControls()
     LoadOptionStates();
 }
 
+void FitOptionsWindowToTexts()
+{
+    const OptionsControls& o = optionsControls;
+    const HWND edges[] = {o.edgeTop, o.edgeDown, o.edgeLeft, o.edgeRight};
+    FitWindowToTexts(optionsWindow, edges, 4);
+}
+
 bool IsOptionChecked(HWND box)
 {
     if (!box) return false;
@@ -299,36 +313,49 @@ void ApplyFlatStyle()
     SetWindowPos(notifyArea, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
 }
 
-// Notes a key that could not be written, for the one report at the end of OK.
-static void Save(std::string& unsaved, const SettingKey& key, int32_t value)
+// The settings that could not be written, for the one report at the end of OK. Japanese
+// names each by its key in velt.ini; English by the label under which this window shows it,
+// one a line (a label may hold a comma), the edges and the keys held at them by their
+// group's label, once.
+struct Unsaved {
+    std::string names;
+    const char* last = nullptr;
+};
+
+static void Save(Unsaved& unsaved, const SettingKey& key, int label, int32_t value)
 {
     if (WriteSettingNumber(key, value)) return;
-    if (!unsaved.empty()) unsaved += ", ";
-    unsaved += key.key;
+    const bool english = TextLanguage() == Language::english;
+    const char* name = english ? Text(label) : key.key;
+    if (name == unsaved.last) return;
+    if (!unsaved.names.empty()) unsaved.names += english ? "\r\n" : ", ";
+    unsaved.names += name;
+    unsaved.last = name;
 }
 
-static void SaveSwitch(std::string& unsaved, const SettingKey& key, HWND box)
+static void SaveSwitch(Unsaved& unsaved, const SettingKey& key, int label, HWND box)
 {
-    Save(unsaved, key, IsOptionChecked(box) ? 1 : 0);
+    Save(unsaved, key, label, IsOptionChecked(box) ? 1 : 0);
 }
 
 // Writes every choice but "Hide", which follows once the main window may be shown again;
-// the keys that could not be written are added to `unsaved`.
-static void SaveOptions(std::string& unsaved)
+// the settings that could not be written are noted in `unsaved`.
+static void SaveOptions(Unsaved& unsaved)
 {
     const OptionsControls& o = optionsControls;
     for (int i = 0; i < 3; ++i) {
-        Save(unsaved, setting::hotkeys[i], PackHotkey(hotkeys[i].modifiers, KeyListCode(KeyListSelection(i))));
+        Save(unsaved, setting::hotkeys[i], TEXT_HOTKEY_GROUP_1 + i,
+             PackHotkey(hotkeys[i].modifiers, KeyListCode(KeyListSelection(i))));
     }
     FaultPoint(FaultSite::optionsOk);
-    SaveSwitch(unsaved, setting::resizeToTray, o.reSize);
-    Save(unsaved, setting::windowAlpha, TrackbarPosition());
-    SaveSwitch(unsaved, setting::flatArea, o.flat);
-    SaveSwitch(unsaved, setting::edgeTop, o.edgeTop);
-    SaveSwitch(unsaved, setting::edgeDown, o.edgeDown);
-    SaveSwitch(unsaved, setting::edgeLeft, o.edgeLeft);
-    SaveSwitch(unsaved, setting::edgeRight, o.edgeRight);
-    Save(unsaved, setting::sensingKeys, sensingKeys);
+    SaveSwitch(unsaved, setting::resizeToTray, TEXT_RESIZE, o.reSize);
+    Save(unsaved, setting::windowAlpha, TEXT_ALPHA, TrackbarPosition());
+    SaveSwitch(unsaved, setting::flatArea, TEXT_FLAT, o.flat);
+    SaveSwitch(unsaved, setting::edgeTop, TEXT_SENSING_GROUP, o.edgeTop);
+    SaveSwitch(unsaved, setting::edgeDown, TEXT_SENSING_GROUP, o.edgeDown);
+    SaveSwitch(unsaved, setting::edgeLeft, TEXT_SENSING_GROUP, o.edgeLeft);
+    SaveSwitch(unsaved, setting::edgeRight, TEXT_SENSING_GROUP, o.edgeRight);
+    Save(unsaved, setting::sensingKeys, TEXT_SENSING_GROUP, sensingKeys);
 }
 
 bool ApplyOptions()
@@ -352,7 +379,7 @@ bool ApplyOptions()
 
     // One wait for a file held open by another program, and one report: twelve writes
     // waiting and reporting each on their own froze the window for seconds.
-    std::string unsaved;
+    Unsaved unsaved;
     {
         SettingsWriteGroup group;
         SaveOptions(unsaved);
@@ -362,11 +389,13 @@ bool ApplyOptions()
                          SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED);
             InvalidateRect(mainWindow, nullptr, FALSE);
         }
-        SaveSwitch(unsaved, setting::hideWhenInactive, o.hide);
+        SaveSwitch(unsaved, setting::hideWhenInactive, TEXT_HIDE, o.hide);
     }
     // What was chosen applies all the same; only keeping it failed. Owned by this window,
     // which it disables meanwhile, so OK cannot be pressed again under it.
-    if (!unsaved.empty()) ShowMessage(optionsWindow, (Text(TEXT_NOT_SAVED) + unsaved).c_str(), caption, MB_ICONINFORMATION);
+    if (!unsaved.names.empty()) {
+        ShowMessage(optionsWindow, (Text(TEXT_NOT_SAVED) + unsaved.names).c_str(), caption, MB_ICONINFORMATION);
+    }
     return true;
 }
 

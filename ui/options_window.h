@@ -38,6 +38,9 @@ extern OptionsSnapshot optionsSnapshot;
 
 void CreateOptionsWindow();
 void CreateOptionsControls();
+// Gives every text room where the texts are not the Japanese ones the window was laid out
+// for (ui/text_fit.h), the edge boxes at even gaps.
+void FitOptionsWindowToTexts();
 LRESULT CALLBACK OptionsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
 bool ApplyOptions();
 void CancelOptions();

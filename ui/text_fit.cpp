@@ -96,9 +96,47 @@ BOOL CALLBACK CollectControl(HWND control, LPARAM data)
     return TRUE;
 }
 
+// Between a check box's text and the next box of an even row: a little more than the
+// layouts made for Japanese leave, as the measured boxes are no wider than their texts.
+constexpr int kEvenRowGap = 8;
+
+// The boxes of an even row among the placed ones: room for its gaps reserved before the
+// growth, then, with their texts' own needs, spaced evenly where the growth has put them.
+struct EvenRow {
+    LayoutBox boxes[kMostControls];
+    size_t at[kMostControls];
+    size_t count = 0;
+
+    EvenRow(const Controls& c, const LayoutBox* placed, const HWND* row, size_t rowCount)
+    {
+        for (size_t r = 0; r < rowCount && count < kMostControls; ++r) {
+            for (size_t i = 0; i < c.count; ++i) {
+                if (c.handles[i] == row[r]) {
+                    at[count] = i;
+                    boxes[count++] = placed[i];
+                }
+            }
+        }
+    }
+    void reserveGaps(LayoutBox* placed)
+    {
+        ReserveRowGaps(boxes, count, kEvenRowGap);
+        for (size_t b = 0; b < count; ++b) placed[at[b]].needWidth = boxes[b].needWidth;
+    }
+    void space(const Controls& c, LayoutBox* placed)
+    {
+        for (size_t b = 0; b < count; ++b) {
+            boxes[b] = placed[at[b]];
+            boxes[b].needWidth = placed[at[b]].needWidth = c.boxes[at[b]].needWidth;
+        }
+        SpaceRowEvenly(boxes, count);
+        for (size_t b = 0; b < count; ++b) placed[at[b]] = boxes[b];
+    }
+};
+
 }  // namespace
 
-void FitWindowToTexts(HWND window)
+void FitWindowToTexts(HWND window, const HWND* evenRow, size_t evenCount)
 {
     static Controls c;
     c.window = window;
@@ -106,8 +144,10 @@ void FitWindowToTexts(HWND window)
     EnumChildWindows(window, CollectControl, reinterpret_cast<LPARAM>(&c));
     LayoutBox placed[kMostControls];
     std::memcpy(placed, c.boxes, sizeof placed);
+    EvenRow even(c, placed, evenRow, evenCount);
+    even.reserveGaps(placed);
     const LayoutGrowth growth = GrowToTexts(placed, c.count);
-    if (growth.width == 0 && growth.height == 0) return;
+    even.space(c, placed);
     for (size_t i = 0; i < c.count; ++i) {
         // Each control moves within its own parent, which may have moved as well.
         POINT origin{0, 0};
@@ -126,6 +166,7 @@ void FitWindowToTexts(HWND window)
         SetWindowPos(c.handles[i], nullptr, b.left - origin.x, b.top - origin.y, b.right - b.left, height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
+    if (growth.width == 0 && growth.height == 0) return;
     RECT r{};
     GetWindowRect(window, &r);
     SetWindowPos(window, nullptr, 0, 0, r.right - r.left + growth.width, r.bottom - r.top + growth.height,

@@ -37,15 +37,18 @@ static void ClockTipText(char* text, size_t size)
     FormatClockTipText(std::localtime(&now), words, text, size);
 }
 
-// The English date may be longer than the box made for the Japanese one.
+// The English date may be longer than the box made for the Japanese one, and the Japanese
+// date in another face than the one it was made for. Measured as it is drawn: in lines
+// where the text breaks them (the Japanese date has two), each whole, for a rectangle wide
+// enough for any of them.
 static void FitClockTipToText(HWND window)
 {
     char text[kFixedTextSize];
     ClockTipText(text, sizeof text);
     HDC dc = GetDC(window);
     HGDIOBJ oldFont = SelectObject(dc, uiFont);
-    RECT need{0, 0, 0, 0};
-    DrawUiText(dc, text, &need, DT_CALCRECT | DT_SINGLELINE);
+    RECT need{0, 0, GetSystemMetrics(SM_CXSCREEN), 0};
+    DrawUiText(dc, text, &need, DT_CALCRECT | DT_WORDBREAK);
     SelectObject(dc, oldFont);
     ReleaseDC(window, dc);
     const int width = need.right + 2 * kTextInset + 2, height = need.bottom + 2 * kTextInset + 2;

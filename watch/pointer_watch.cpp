@@ -298,7 +298,13 @@ static bool TrackClockPointerAt(const PointerView& view)
     if (under == t.notifyArea) {
         SendToTaskbar(t.notifyArea, WM_SETCURSOR, reinterpret_cast<WPARAM>(t.notifyArea), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
     }
-    if (!tipTimerArmed && under == t.clock && !FindWindowA(ClockTooltipClass, nullptr)) ArmTooltipDelay();
+    // Never while a tooltip is up, the taskbar's or our own: a delay that ended meanwhile
+    // would show a window already shown, and the next one bring it back the moment its 3
+    // seconds are over, a blink instead of a rest.
+    if (!tipTimerArmed && under == t.clock && !IsWindowVisible(clockTipWindow) &&
+        !FindWindowA(ClockTooltipClass, nullptr)) {
+        ArmTooltipDelay();
+    }
 
     ClockClickState before = LoadClickState();
     ClockClickState state = before;
@@ -377,8 +383,9 @@ static void LeaveTray()
         if (getWindowInfo(mainWindow, &info) && info.dwWindowStatus == 0) {
             // The hide waits for a second cycle away: pointerOnOwnWindows is still the
             // previous cycle's answer here.
-            // The box is asked last: it is a call into the main thread.
-            if (!pointerOnOwnWindows && !secondaryWindowOpen && IsHideChecked()) {
+            // Only a shown window is asked to hide: each request wakes the main thread. The box
+            // is asked last: it is a call into the main thread.
+            if (!pointerOnOwnWindows && !secondaryWindowOpen && IsWindowVisible(mainWindow) && IsHideChecked()) {
                 SendMessageA(mainWindow, HideWhenLeftRequest, 0, 0);
             }
             SendUnlessRepeated(quiet.pagerFocus, t.pagerToolbar, WM_KILLFOCUS, 0);

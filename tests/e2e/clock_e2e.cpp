@@ -199,6 +199,13 @@ TEST_P(ClockTooltip, TheProgramsOwnOn51)
     DWORD shown = GetTickCount();
     POINT expected = ExpectedPopupPlace(kPopupBelow, run.main(), tip, false);
     EXPECT_TRUE(IsAt(tip, expected)) << RectOf(tip).left << "," << RectOf(tip).top;
+    // With the pointer resting on, its 3 seconds shown, then the delay hidden, then again.
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(tip); }, 8000, 5));
+    EXPECT_GE(GetTickCount() - shown, 2900u);
+    const DWORD hidden = GetTickCount();
+    ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(tip); }, 5000, 5));
+    EXPECT_GE(GetTickCount() - hidden, 500u) << "it blinks";
+    shown = GetTickCount();
     // Left alone (the pointer gone to the desktop, so it is not shown again) it hides after
     // its 3 seconds; it comes back when the pointer rests on the clock again.
     MoveCursor(kAway.x, kAway.y);

@@ -15,6 +15,7 @@
 #include "core/text_ids.h"
 #include "harness.h"
 #include "program.h"
+#include "secondary_windows.h"
 
 using namespace e2e;
 
@@ -29,10 +30,12 @@ std::wstring TableText(HMODULE exe, LANGID language, int id)
     return std::wstring(units + 1, *units);
 }
 
-std::string Utf8(const std::wstring& text)
+// A text as the program holds it: Japanese through the wide calls in UTF-8, English in the
+// ANSI code page.
+std::string Held(const std::wstring& text, UINT codePage)
 {
     char bytes[1024] = "";
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
+    WideCharToMultiByte(codePage, 0, text.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
     return bytes;
 }
 
@@ -79,7 +82,9 @@ TEST(Languages, EveryTextIsTheTablesThroughTheWideCalls)
         const char* face;
     } rows[] = {{"English", "", MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), "5.1", "winxp", nullptr},
                 {"Japanese", "[Config]\r\nLanguage=1\r\n", MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT), "6.1", "win7",
-                 "Meiryo"}};
+                 "Meiryo"},
+                {"Japanese, own clock tooltip", "[Config]\r\nLanguage=1\r\n", MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT),
+                 "5.1", "winxp", "MS UI Gothic"}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         auto text = [&](int id) { return TableText(exe, row.table, id); };
@@ -102,6 +107,10 @@ TEST(Languages, EveryTextIsTheTablesThroughTheWideCalls)
         for (int id = TEXT_CANCEL; id <= TEXT_ALPHA; ++id) expected.insert(text(id));
         EnumChildWindows(options, CollectText, reinterpret_cast<LPARAM>(&shown));
         EXPECT_EQ(shown, expected);
+        // The edge boxes (ids 1 to 4), measured to their texts, stand at even gaps.
+        std::multiset<LONG> gaps;
+        for (int id = 1; id < 4; ++id) gaps.insert(RectOf(ControlOf(options, id + 1)).left - RectOf(ControlOf(options, id)).right);
+        EXPECT_TRUE(*gaps.begin() >= 8 && *gaps.rbegin() - *gaps.begin() <= 1) << *gaps.begin() << " to " << *gaps.rbegin();
         const std::vector<HWND> lists = KeyLists(options);
         ASSERT_EQ(lists.size(), 3u);
         for (HWND list : lists) {
@@ -110,6 +119,19 @@ TEST(Languages, EveryTextIsTheTablesThroughTheWideCalls)
             EXPECT_EQ(WideTextOf(list, CB_GETLBTEXT, 1), L"A");
             // The punctuation keys, named by the keyboard: one character each.
             for (int i = 60; i < 70; ++i) EXPECT_EQ(WideTextOf(list, CB_GETLBTEXT, i).size(), 1u) << i;
+            // Backspace, Page Up and Page Down as English writes them.
+            for (int i = 0; !row.face && i < 3; ++i) EXPECT_EQ(WideTextOf(list, CB_GETLBTEXT, 53 + i), text(TEXT_KEY_BACKSPACE + i));
+        }
+        if (!row.face) {
+            program.writeIni("");  // held open, OK names what it could not save by the labels
+            HANDLE reader = OpenShared(program.iniPath());
+            PostMessageA(options, WM_COMMAND, 21, 0);
+            std::wstring unsaved = text(TEXT_NOT_SAVED) + text(TEXT_HOTKEY_GROUP_1);
+            for (int id : {TEXT_HOTKEY_GROUP_2, TEXT_HOTKEY_GROUP_3, TEXT_RESIZE, TEXT_ALPHA, TEXT_FLAT, TEXT_SENSING_GROUP,
+                           TEXT_HIDE}) unsaved += L"\r\n" + text(id);
+            EXPECT_EQ(WaitMessageBox(program), Held(unsaved, CP_ACP));
+            EXPECT_TRUE(AnswerMessageBox(program, IDOK));
+            CloseHandle(reader);
         }
 
         // The version window and the popup menu.
@@ -122,25 +144,35 @@ TEST(Languages, EveryTextIsTheTablesThroughTheWideCalls)
                   1u);
         auto report = program.report();
         std::ostringstream menu;
-        menu << "24:" << Utf8(text(TEXT_MENU_OPTIONS)) << "|27:|25:" << Utf8(text(TEXT_MENU_HELP)) << "|26:"
-             << Utf8(text(TEXT_MENU_VERSION)) << "|27:|23:" << Utf8(text(TEXT_MENU_EXIT));
+        const UINT held = row.face ? CP_UTF8 : CP_ACP;
+        menu << "24:" << Held(text(TEXT_MENU_OPTIONS), held) << "|27:|25:" << Held(text(TEXT_MENU_HELP), held) << "|26:"
+             << Held(text(TEXT_MENU_VERSION), held) << "|27:|23:" << Held(text(TEXT_MENU_EXIT), held);
         EXPECT_EQ(report["menu"], menu.str());
         if (row.face) {
             EXPECT_EQ(report["uiFontFace"], row.face);
             EXPECT_EQ(report["uiFontCharset"], "128");
         } else {
-            // The system's message face; and the own clock tooltip, which shows the user's
-            // long date, is wider than the Japanese date's box.
+            // The system's message face.
             NONCLIENTMETRICSA metrics{};
             metrics.cbSize = offsetof(NONCLIENTMETRICSA, iPaddedBorderWidth);
             ASSERT_TRUE(SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0));
             EXPECT_EQ(report["uiFontFace"], metrics.lfMessageFont.lfFaceName);
             EXPECT_EQ(report["linkFontUnderline"], "1");
-            HWND tip = FindTopLevel("VeltClockTip", pid);
+        }
+        // The own clock tooltip is as wide as its widest line needs (or its least width), its
+        // text ending within its margins; the English long date is wider than the least.
+        if (HWND tip = FindTopLevel("VeltClockTip", pid)) {
             const POINT clock = Centre(RectOf(FindChild(standIn.notifyArea(), "TrayClockWClass")));
             MoveCursor(clock.x, clock.y);
-            ASSERT_TRUE(WaitUntil([&] { return tip && IsWindowVisible(tip); }, 5000));
-            EXPECT_GT(RectOf(tip).right - RectOf(tip).left, 86);
+            ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(tip); }, 5000));
+            const RECT r = RectOf(tip);
+            HDC screen = GetDC(nullptr);
+            LONG ink = r.left;  // the rightmost column inside the frame with text on it
+            for (LONG y = r.top + 1; y < r.bottom - 1; ++y)
+                for (LONG x = ink + 1; x < r.right - 1; ++x) ink = GetPixel(screen, x, y) != GetSysColor(COLOR_INFOBK) ? x : ink;
+            ReleaseDC(nullptr, screen);
+            EXPECT_TRUE(r.right - r.left == 86 || r.right - ink <= 12) << r.right - r.left << " wide, text to " << ink - r.left;
+            EXPECT_TRUE(row.face || r.right - r.left > 86);
             MoveCursor(kAway.x, kAway.y);
         }
 
@@ -152,7 +184,8 @@ TEST(Languages, EveryTextIsTheTablesThroughTheWideCalls)
         std::multiset<std::wstring> box;
         EnumChildWindows(second.messageBox(), CollectText, reinterpret_cast<LPARAM>(&box));
         EXPECT_EQ(box.count(text(TEXT_RUNNING_COPY)), 1u);
-        second.pressMessageBoxButton();
+        // Gone first: a box still up counts as a refused start.
+        ASSERT_TRUE(AnswerMessageBox(second, IDOK));
         EXPECT_EQ(second.waitStarted(standIn), StartOutcome::captured);
         EXPECT_TRUE(program.waitExit(15000));
         second.endAsUser();

@@ -295,15 +295,15 @@ TEST(SingleInstance, SecondCopyAsksFirstThenTakesOver)
     EXPECT_EQ(ParentOf(standIn.notifyArea()), second.mainWindow());
 
     // A running copy that is stuck (held by a debugger here) does not end: a third copy
-    // says so after a while and ends, without taking the area. Once let go, the running
-    // copy answers the close it was sent.
+    // says so after a while, and that the running copy will close once it responds, and
+    // ends without taking the area. Once let go, the running copy answers the close.
     Program third(first, "win7");
     third.start();
     ASSERT_EQ(third.waitStarted(standIn), StartOutcome::refused);
     SuspendProcess(second.processId(), true);
     third.pressMessageBoxButton(IDOK);
-    EXPECT_TRUE(WaitUntil([&] { return third.messageBoxText() == "起動しているヴェルトリンが終了しませんので\r\n起動を中止します。"; },
-                          15000));
+    const char* stuck = "起動しているヴェルトリンが応答していません。\r\n応答し次第終了しますので、\r\nその後でもう一度起動して下さい。";
+    EXPECT_TRUE(WaitUntil([&] { return third.messageBoxText() == stuck; }, 15000));
     third.pressMessageBoxButton(IDOK);
     EXPECT_TRUE(third.waitExit(5000));
     EXPECT_EQ(third.mainWindow(), nullptr);
@@ -314,6 +314,7 @@ TEST(SingleInstance, SecondCopyAsksFirstThenTakesOver)
 
 // With the program in a folder whose path does not fit the program's path buffers, the
 // settings file is treated as unavailable: nothing is read from or written to any file.
+// Its short form, as 95 and 98 give it, fits, and names the same folder.
 TEST(Paths, FolderTooLongForThePathBufferWritesNoFile)
 {
     TempDir base;
@@ -342,7 +343,9 @@ TEST(Paths, FolderTooLongForThePathBufferWritesNoFile)
     PostMessageA(main, WM_COMMAND, 24, 0);
     ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(FindTopLevel("VeltOption", child.pid())); }, 5000));
     PostMessageA(FindTopLevel("VeltOption", child.pid()), WM_COMMAND, 21, 0);  // its OK
-    HWND box = WaitForTopLevel("#32770", child.pid(), 5000);
+    // The box's text control gets its text after the box exists.
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitUntil([&] { return !TextOf(GetDlgItem(box = FindTopLevel("#32770", child.pid()), 0xFFFF)).empty(); }, 5000));
     EXPECT_EQ(TextOf(GetDlgItem(box, 0xFFFF)), "設定をvelt.iniに保存できませんでした。\r\n"
                                               "HotKey, HotKey2, HotKey3, ReSize, Alpha, Flat, Top, Down, Left, Right, Key, Hide");
     PostMessageA(box, WM_COMMAND, IDOK, 0);
@@ -361,6 +364,16 @@ TEST(Paths, FolderTooLongForThePathBufferWritesNoFile)
     } while (FindNextFileA(search, &found));
     FindClose(search);
     EXPECT_EQ(names, (std::vector<std::string>{"velt.ini", "veltrin.exe"}));
+
+    SetEnvironmentVariableA("VELTRIN_TEST_SHORT_MODULE_PATH", "1");
+    ChildProcess shortStart(exe, "", folder);
+    SetEnvironmentVariableA("VELTRIN_TEST_SHORT_MODULE_PATH", nullptr);
+    ASSERT_TRUE(WaitUntil([&] { return ParentOf(standIn.notifyArea()) == FindTopLevel("TVeltrWnd", shortStart.pid()); },
+                          20000));
+    EXPECT_EQ(GetWindowLongA(FindTopLevel("TVeltrWnd", shortStart.pid()), GWL_STYLE) & WS_CAPTION, 0);
+    PostMessageA(FindTopLevel("TVeltrWnd", shortStart.pid()), WM_COMMAND, 23, 0);
+    ASSERT_TRUE(shortStart.waitForExit(15000));
+    EXPECT_NE(ReadFile(folder + "\\velt.ini").find("Width=177"), std::string::npos);
 }
 
 }  // namespace

@@ -42,6 +42,16 @@ TEST(LayoutRules, LongerTextsOpenColumnsThenRows)
     const LayoutGrowth none = GrowToTexts(fits.data(), fits.size());
     EXPECT_EQ(none.width + none.height, 0);
     EXPECT_EQ(fits[3].right, 180);
+
+    // A row over its span of 140: each box as wide as its text needs (the third, without
+    // one, as it is), the 35 pixels left as gaps of 12, 12 and 11; one too tight stays.
+    LayoutBox row[] = {{0, 0, 30, 9, 25, 9}, {35, 0, 70, 9, 30, 9}, {80, 0, 100, 9, 0, 0}, {110, 0, 140, 9, 30, 9}};
+    LayoutBox tight[] = {{0, 0, 10, 9, 20, 9}, {12, 0, 20, 9, 20, 9}};
+    SpaceRowEvenly(row, 4);
+    SpaceRowEvenly(tight, 2);
+    EXPECT_EQ((std::vector<int>{row[0].left, row[0].right, row[1].left, row[1].right, row[2].left, row[2].right,
+                                row[3].left, row[3].right, tight[0].right, tight[1].left}),
+              (std::vector<int>{0, 25, 37, 67, 79, 99, 110, 140, 10, 12}));
 }
 
 }  // namespace

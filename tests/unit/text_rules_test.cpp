@@ -39,6 +39,25 @@ TEST(TextRules, LanguageAndItsCalls)
     }
 }
 
+// A store of 8 bytes and a guard byte after it, which nothing may touch.
+TEST(TextRules, EveryTextEndsWithinTheStore)
+{
+    struct Row { size_t at; int converted; size_t room, taken; };
+    const Row rows[] = {
+        {0, 3, 7, 4}, {0, 7, 7, 8},  // a text and its zero; one that fills the store
+        {0, 0, 7, 1}, {2, 6, 5, 1},  // failed, or claiming more than the room: empty
+        {7, 5, 0, 0}, {8, 5, 0, 0},  // the store full (its last byte empty), and beyond it
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(testing::Message() << r.at << " " << r.converted);
+        char store[] = "abcdefghG";
+        EXPECT_EQ(TextRoom(8, r.at), r.room);
+        EXPECT_EQ(EndStoredText(store, 8, r.at, r.converted), r.taken);
+        EXPECT_EQ(store[8], 'G');
+        EXPECT_EQ(r.at < 8 ? store + r.at : "", std::string("abcdefgh", r.at < 8 ? r.at : 8, r.taken ? r.taken - 1 : 0));
+    }
+}
+
 TEST(TextRules, TextsOfAStringBlock)
 {
     // Texts 0 "ab", 1 empty, 2 "c"; the rest of the block is cut off.
