@@ -128,12 +128,12 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
         const size_t from = standIn.journalMark();
         EXPECT_TRUE(WaitUntil([&] { return standIn.entries("TrayClockWClass", "WM_USER+104", from).size() >= 2; }, 3000));
     };
-    const auto clickClock = [&] {
+    const auto clickClock = [&](MouseButton button) {
         MoveCursor(clock.x, clock.y);
-        PressButton();
+        PressButton(button);
         Pause(60);
         watched();
-        ReleaseButton();
+        ReleaseButton(button);
         watched();
     };
     // Where the program keeps the clock's tooltip, a double click opens the date and time
@@ -142,19 +142,19 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
         const std::string text = ReadFile(program.openerJournal());
         return std::count(text.begin(), text.end(), '\n');
     };
-    clickClock();
-    clickClock();
+    clickClock(MouseButton::Left);
+    clickClock(MouseButton::Left);
     MoveCursor(kAway.x, kAway.y);
     EXPECT_TRUE(!ownTip || WaitUntil([&] { return openedCount() == 1; }, 5000));
     day.settle();
     standIn.command("flyout close");
     day.moment("clock double click", &program);
-    clickClock();
+    clickClock(MouseButton::Left);
     MoveCursor(kAway.x, kAway.y);
     day.settle();
     standIn.command("flyout close");
     day.moment("clock click", &program);
-    Click(clock, MouseButton::Right);
+    clickClock(MouseButton::Right);
     EXPECT_TRUE(standIn.waitForJournal("WM_RBUTTONUP", 3000, rest));
     MoveCursor(kAway.x, kAway.y);
     day.moment("clock right click", &program);
