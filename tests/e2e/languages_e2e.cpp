@@ -152,9 +152,11 @@ TEST(Languages, EveryTextIsTheTablesThroughTheWideCalls)
         std::multiset<std::wstring> box;
         EnumChildWindows(second.messageBox(), CollectText, reinterpret_cast<LPARAM>(&box));
         EXPECT_EQ(box.count(text(TEXT_RUNNING_COPY)), 1u);
+        // The first copy ends only once the box is answered: a wait for the start before
+        // that could still find the box up and take it for a refused start.
         second.pressMessageBoxButton();
-        EXPECT_EQ(second.waitStarted(standIn), StartOutcome::captured);
         EXPECT_TRUE(program.waitExit(15000));
+        EXPECT_EQ(second.waitStarted(standIn), StartOutcome::captured);
         second.endAsUser();
         EXPECT_TRUE(second.waitExit(15000));
     }
