@@ -1,22 +1,28 @@
-// A scripted day's record: at each moment the stand-in's journal since the moment before and
-// the program's windows, normalised to what the program decides and compared with reviewed
-// data in tests/e2e/expected/<flavour>.txt (VELTRIN_UPDATE_EXPECTED=1 rewrites it instead).
+// A scripted day's record: at each moment the stand-in's journal since the moment before,
+// what the user saw come and go meanwhile (the foreground window, message boxes, the
+// program's own clock tooltip), what the program opened, and the program's windows,
+// normalised to what the program decides and compared with reviewed data in
+// tests/e2e/expected/<flavour>.txt (VELTRIN_UPDATE_EXPECTED=1 rewrites it instead).
 #pragma once
 
 #include <windows.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <set>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
 #include "harness.h"
+#include "program.h"
 
 namespace e2e {
 
@@ -78,33 +84,69 @@ public:
         names_[std::to_string(standIn.processId())] = "standin";
         lines_.push_back("screen " + std::to_string(GetSystemMetrics(SM_CXSCREEN)) + "x" +
                          std::to_string(GetSystemMetrics(SM_CYSCREEN)));
+        watchThread_ = std::thread([this] { watch(); });
+    }
+    ~Day()
+    {
+        stop_ = true;
+        watchThread_.join();
     }
 
-    // Until the stand-in has journalled nothing new for 400 ms.
+    // Until neither the stand-in's journal, nor what the user sees, nor what the program
+    // opened has changed for 400 ms.
     void settle()
     {
         size_t count = SIZE_MAX;
         DWORD since = 0;
         WaitUntil([&] {
-            if (pending(false).size() != count) count = pending(false).size(), since = GetTickCount();
+            const size_t now = pending(false).size() + notes(false).size() + opened(false).size();
+            if (now != count) count = now, since = GetTickCount();
             return GetTickCount() - since >= 400;
         }, 5000, 50);
     }
 
-    // Once settled: "== title", the journal since the moment before, then the windows of the
-    // program `pid` (top-level ones in Z order, each with its children), or "(windows as
-    // before)" when they did not change.
-    void moment(const std::string& title, DWORD pid = 0)
+    // Waits for the watcher's next "box" (described), or "shown" or "hidden" tooltip; the
+    // window, or null when none came in time.
+    HWND await(const std::string& what, DWORD timeoutMs = 5000)
     {
+        HWND found = nullptr;
+        WaitUntil([&] {
+            std::lock_guard<std::mutex> lock(mutex_);
+            for (; !found && awaited_ < seen_.size(); ++awaited_) found = seen_[awaited_].what == what ? seen_[awaited_].window : nullptr;
+            return found != nullptr;
+        }, timeoutMs, 5);
+        return found;
+    }
+
+    // Once settled: "== title", the journal since the moment before, the boxes and the
+    // tooltip's showings and hidings seen meanwhile, what the program opened, the foreground,
+    // then the windows of the program (top-level ones in Z order, each with its children;
+    // message boxes are told above), or "(windows as before)" when they did not change.
+    void moment(const std::string& title, const Program* program = nullptr)
+    {
+        if (program) openers_.try_emplace(program->folder(), program->openerJournal());
         settle();
-        if (pid && !names_.count(std::to_string(pid))) names_[std::to_string(pid)] = programs_++ ? "veltrin#2" : "veltrin";
-        std::vector<std::string> tree;
-        for (HWND w : Children(GetDesktopWindow())) {
-            if (ProcessOf(w) == standIn_.processId() || (pid && ProcessOf(w) == pid)) name(w, ProcessOf(w) == pid ? &tree : nullptr, 0);
+        const DWORD pid = program ? program->processId() : 0;
+        if (pid && !names_.count(std::to_string(pid))) {
+            names_[std::to_string(pid)] = programs_ ? "veltrin#" + std::to_string(programs_ + 1) : "veltrin";
+            ++programs_;
         }
+        // The visible top-level windows in Z order, then the hidden ones, whose order nobody
+        // sees and which moves with every activation, in the order of their lines.
+        std::vector<std::pair<bool, std::vector<std::string>>> windows;
+        for (HWND w : Children(GetDesktopWindow())) {
+            const DWORD process = ProcessOf(w);
+            if (process == pid && ClassOf(w) == "#32770") continue;
+            windows.push_back({!IsWindowVisible(w), {}});
+            if (process == standIn_.processId() || (pid && process == pid)) name(w, process == pid ? &windows.back().second : nullptr, 0);
+        }
+        std::stable_sort(windows.begin(), windows.end(), [](const auto& a, const auto& b) { return a.first < b.first || (a.first && b.first && a.second < b.second); });
+        std::vector<std::string> tree;
+        for (const auto& window : windows) tree.insert(tree.end(), window.second.begin(), window.second.end());
         lines_.push_back("== " + title);
-        const std::vector<std::string> journal = pending(true);
-        lines_.insert(lines_.end(), journal.begin(), journal.end());
+        for (const auto& part : {pending(true), notes(true), opened(true)}) lines_.insert(lines_.end(), part.begin(), part.end());
+        const HWND foreground = GetForegroundWindow();
+        lines_.push_back("foreground " + (foreground ? nameOf(foreground, ClassOf(foreground)) : "none"));
         // A tree like the moment before's is not repeated, so that a review sees what changed.
         if (!tree.empty() && tree == tree_) {
             lines_.push_back("(windows as before)");
@@ -147,21 +189,122 @@ public:
     }
 
 private:
-    // A window is named by its class, later ones of a class as met with #2, #3 ...
-    void name(HWND window, std::vector<std::string>* tree, int depth)
+    struct Seen {
+        std::string what, detail;
+        HWND window, owner;
+        std::string cls, ownerCls;
+    };
+
+    // What a user sees come and go, noted as it happens by a thread of its own (WinEvent hooks
+    // deliver nothing under Wine): every message box of a program other than the stand-in
+    // (described once drawn, so that the day answers it only then), each change of the
+    // foreground window, and each showing and hiding of the program's own clock tooltip.
+    void watch()
     {
-        char key[24], values[64];
+        const DWORD mine = GetCurrentProcessId();
+        HWND foreground = reinterpret_cast<HWND>(-1);
+        std::set<HWND> boxes, shownTips;
+        const auto box = [&](HWND w) {
+            if (boxes.count(w) || ClassOf(w) != "#32770" || !IsWindowVisible(w) || ProcessOf(w) == mine ||
+                ProcessOf(w) == standIn_.processId()) return;
+            boxes.insert(w);
+            std::string text, buttons;
+            for (HWND child : Children(w)) {
+                const std::string cls = ClassOf(child), label = Readable(TextOf(child));
+                if (cls == "Button") buttons += "[" + label + "]";
+                if (cls == "Static" && !label.empty()) text = label;
+            }
+            const RECT r = RectOf(w);
+            const HWND owner = GetWindow(w, GW_OWNER);
+            // Drawn once its icon is on the screen, and by then given the focus or not.
+            const std::string icon = MessageBoxIcon(w);
+            note({"box", "\"" + Readable(TextOf(w)) + "\" \"" + text + "\" " + buttons + " icon=" + icon +
+                  ((GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) ? " topmost " : " ") + std::to_string(r.right - r.left) +
+                  "x" + std::to_string(r.bottom - r.top) + (GetForegroundWindow() == w ? " focused" : ""), w, owner, "#32770",
+                  ClassOf(owner)});
+        };
+        while (!stop_) {
+            for (HWND w = FindWindowExA(nullptr, nullptr, "#32770", nullptr); w; w = FindWindowExA(nullptr, w, "#32770", nullptr)) box(w);
+            if (const HWND now = GetForegroundWindow(); now != foreground) note({"foreground", "", foreground = now, nullptr, "", ""});
+            std::set<HWND> tips = shownTips;
+            for (HWND w = FindWindowExA(nullptr, nullptr, "VeltClockTip", nullptr); w; w = FindWindowExA(nullptr, w, "VeltClockTip", nullptr)) tips.insert(w);
+            for (HWND tip : tips) {
+                if ((IsWindowVisible(tip) != FALSE) == (shownTips.count(tip) != 0)) continue;
+                const RECT r = RectOf(tip), main = RectOf(GetWindow(tip, GW_OWNER));
+                const bool shown = shownTips.insert(tip).second;
+                if (!shown) shownTips.erase(tip);
+                note({shown ? "shown" : "hidden", shown ? " dx=" + std::to_string(r.left - main.left) + " dy=" + std::to_string(r.top - main.top) : "",
+                      tip, nullptr, "VeltClockTip", ""});
+            }
+            Sleep(1);
+        }
+    }
+
+    void note(const Seen& seen)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        seen_.push_back(seen);
+    }
+
+    // The watcher's boxes since the moment before, then the tooltip's showings and hidings
+    // (whose place among the boxes is timing). Its changes of the foreground only keep the
+    // day from settling: while the focus passes between windows of several programs, which
+    // windows have it for a moment on the way is timing too.
+    std::vector<std::string> notes(bool consume)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!consume) return std::vector<std::string>(seen_.size() - told_);
+        std::vector<std::string> out, tip;
+        for (; told_ < seen_.size(); ++told_) {
+            const Seen& s = seen_[told_];
+            if (s.what == "box") {
+                out.push_back("box " + nameOf(s.window, s.cls) + " owner=" + (s.owner ? nameOf(s.owner, s.ownerCls) : "none") + " " + s.detail);
+            } else if (s.what != "foreground") {
+                tip.push_back(nameOf(s.window, s.cls) + " " + s.what + s.detail);
+            }
+        }
+        out.insert(out.end(), tip.begin(), tip.end());
+        return out;
+    }
+
+    // What the programs had the shell open (the openers' journals), their folder left out.
+    std::vector<std::string> opened(bool consume)
+    {
+        std::vector<std::string> out;
+        for (auto& [folder, journal] : openers_) {
+            const std::vector<std::string>& all = journal.lines();
+            for (size_t n = openerLines_[folder]; n < all.size(); ++n) {
+                const JournalEntry e = ParseJournalLine(all[n]);
+                std::string what = e.target + " " + e.event + " " + e.params;
+                for (size_t at; (at = what.find(folder)) != std::string::npos;) what.replace(at, folder.size(), "<folder>");
+                out.push_back(Readable(what));
+            }
+            if (consume) openerLines_[folder] = all.size();
+        }
+        return out;
+    }
+
+    // A window is named by its class, later ones of a class as met with #2, #3 ...
+    std::string nameOf(HWND window, const std::string& cls)
+    {
+        char key[24];
         std::snprintf(key, sizeof key, "0x%08llX", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(window)));
-        const std::string cls = ClassOf(window);
         for (int n = 1; !names_.count(key); ++n) {
             const std::string candidate = n == 1 ? cls : cls + "#" + std::to_string(n);
             if (std::none_of(names_.begin(), names_.end(), [&](const auto& e) { return e.second == candidate; })) names_[key] = candidate;
         }
+        return names_[key];
+    }
+
+    void name(HWND window, std::vector<std::string>* tree, int depth)
+    {
+        char values[64];
+        const std::string cls = ClassOf(window);
+        nameOf(window, cls);
         const RECT r = RectOf(window);
         std::snprintf(values, sizeof values, "\" %08lX %08lX %ldx%ld", GetWindowLongA(window, GWL_STYLE),
                       GetWindowLongA(window, GWL_EXSTYLE), r.right - r.left, r.bottom - r.top);
-        if (tree) tree->push_back(std::string(2 * depth, ' ') + cls + " \"" + Readable(TextOf(window)) + values +
-                                  (cls == "#32770" ? " icon=" + MessageBoxIcon(window) : ""));
+        if (tree) tree->push_back(std::string(2 * depth, ' ') + cls + " \"" + Readable(TextOf(window)) + values);
         for (HWND child : Children(window)) name(child, tree, depth + 1);
     }
 
@@ -210,10 +353,16 @@ private:
 
     StandIn& standIn_;
     std::string flavour_;
-    size_t mark_ = 0;
+    size_t mark_ = 0, told_ = 0, awaited_ = 0;
     int programs_ = 0;
     std::map<std::string, std::string> names_, watcher_;
     std::vector<std::string> lines_, tree_;
+    std::map<std::string, JournalReader> openers_;
+    std::map<std::string, size_t> openerLines_;
+    std::vector<Seen> seen_;
+    std::mutex mutex_;
+    std::atomic<bool> stop_{false};
+    std::thread watchThread_;
 };
 
 }  // namespace e2e

@@ -186,8 +186,8 @@ TEST(Languages, EveryTextIsTheTablesThroughTheWideCalls)
         EXPECT_EQ(box.count(text(TEXT_RUNNING_COPY)), 1u);
         // Gone first: a box still up counts as a refused start.
         ASSERT_TRUE(AnswerMessageBox(second, IDOK));
-        EXPECT_EQ(second.waitStarted(standIn), StartOutcome::captured);
         EXPECT_TRUE(program.waitExit(15000));
+        EXPECT_EQ(second.waitStarted(standIn), StartOutcome::captured);
         second.endAsUser();
         EXPECT_TRUE(second.waitExit(15000));
     }

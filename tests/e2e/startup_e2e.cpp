@@ -2,6 +2,7 @@
 // the visible icons, its caption and fonts, and what a second copy does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "day_record.h"
@@ -43,8 +44,10 @@ class Discovery : public ::testing::TestWithParam<FlavourCase> {};
 
 // Each flavour's taskbar, with the Windows version it comes with: the program finds exactly
 // the windows that layout has, and the flavour it derives is that of the taskbar. Then a
-// day of use (the clock rested on, clicked and right-clicked, the hotkeys, a second copy,
-// the ending) whose journal and windows are compared with the flavour's reviewed data.
+// day of use (the clock rested on and clicked, the hotkeys, help, the options' notes and
+// questions, a second copy, the ending, a refused start and a copy meeting it) whose
+// journal, message boxes, foreground and windows are compared with the flavour's reviewed
+// data.
 TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
 {
     const FlavourCase c = GetParam();
@@ -135,26 +138,56 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     EXPECT_EQ(r["linkFontUnderline"], "1");
 
     const DWORD pid = program.processId();
-    day.moment("start", pid);
+    day.moment("start", &program);
     const POINT clock = Centre(RectOf(FindChild(notifyArea, "TrayClockWClass")));
     const size_t rest = standIn.journalMark();
     MoveCursor(clock.x, clock.y);
-    // The taskbar's tooltip is asked for, or the program's own shows.
-    EXPECT_TRUE(WaitUntil([&] {
-        HWND tip = FindTopLevel("VeltClockTip", pid);
-        return (tip && IsWindowVisible(tip)) || standIn.waitForJournal("WM_USER+103\twParam=1", 0, rest);
-    }, 5000));
-    day.moment("clock rest", pid);
+    // The taskbar's tooltip is asked for, or the program's own shows and, past 3 s, hides.
+    const bool ownTip = FindTopLevel("VeltClockTip", pid) != nullptr;
+    EXPECT_TRUE(ownTip ? day.await("shown") && day.await("hidden", 8000)
+                       : standIn.waitForJournal("WM_USER+103\twParam=1", 5000, rest));
+    day.moment("clock rest", &program);
+    // A click on the clock as the pointer watcher sees it: the press held past the 50 ms for
+    // which Wine keeps a key's up state, and both press and release until two of the
+    // watcher's notices to the clock have followed (none come while it waits on a flyout).
     // Each click is followed by the pointer leaving, before the next tooltip is due.
-    Click(clock);
+    const auto watched = [&] {
+        const size_t from = standIn.journalMark();
+        EXPECT_TRUE(WaitUntil([&] { return standIn.entries("TrayClockWClass", "WM_USER+104", from).size() >= 2; }, 3000));
+    };
+    const auto clickClock = [&](MouseButton button) {
+        MoveCursor(clock.x, clock.y);
+        PressButton(button);
+        Pause(60);
+        watched();
+        ReleaseButton(button);
+        watched();
+    };
+    // Where the program keeps the clock's tooltip, a double click opens the date and time
+    // settings. It comes first: a click's double-click time would run on into the next. The
+    // pointer leaves between the clicks, so that a slow machine's clicks do not outlast the
+    // tooltip's delay.
+    const auto openedCount = [&] {
+        const std::string text = ReadFile(program.openerJournal());
+        return std::count(text.begin(), text.end(), '\n');
+    };
+    for (int click = 0; click < 2; ++click) {
+        clickClock(MouseButton::Left);
+        MoveCursor(kAway.x, kAway.y);
+    }
+    EXPECT_TRUE(!ownTip || WaitUntil([&] { return openedCount() == 1; }, 5000));
+    day.settle();
+    standIn.command("flyout close");
+    day.moment("clock double click", &program);
+    clickClock(MouseButton::Left);
     MoveCursor(kAway.x, kAway.y);
     day.settle();
     standIn.command("flyout close");
-    day.moment("clock click", pid);
-    Click(clock, MouseButton::Right);
+    day.moment("clock click", &program);
+    clickClock(MouseButton::Right);
     EXPECT_TRUE(standIn.waitForJournal("WM_RBUTTONUP", 3000, rest));
     MoveCursor(kAway.x, kAway.y);
-    day.moment("clock right click", pid);
+    day.moment("clock right click", &program);
 
     // The title bar's and the window's hotkeys there and back, and the overflow's.
     const auto chord = [](const std::vector<WORD>& keys, const std::function<bool()>& done) {
@@ -166,27 +199,109 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     const auto shown = [&] { return IsWindowVisible(program.mainWindow()) != FALSE; };
     chord({VK_CONTROL, VK_MENU, 'T'}, [&] { return !captioned(); });
     chord({VK_CONTROL, VK_SHIFT, 'A'}, [&] { return !shown(); });
-    day.moment("hidden without title bar", pid);
+    day.moment("hidden without title bar", &program);
     chord({VK_CONTROL, VK_SHIFT, 'A'}, shown);
     chord({VK_CONTROL, VK_MENU, 'T'}, captioned);
     chord({VK_MENU, 'D'}, [&] { return !IsPagerLayout(flavour) || standIn.waitForJournal("overflow-open", 0, rest); });
     standIn.command("overflow close");
-    day.moment("hotkeys", pid);
+    day.moment("hotkeys", &program);
+
+    // Every box of the program, each answered once the watcher has described it.
+    const auto press = [&](HWND box, int button) {
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
+        EXPECT_TRUE(box && WaitUntil([&] { return !IsWindow(box); }, 5000));
+    };
+    const auto answer = [&](int button, DWORD timeoutMs = 5000) { press(day.await("box", timeoutMs), button); };
+    const auto command = [&](HWND window, WPARAM id) { PostMessageA(window, WM_COMMAND, id, 0); };
+    const HWND main = program.mainWindow();
+    command(main, 25);
+    answer(IDOK);
+    EXPECT_TRUE(WaitUntil([&] { return openedCount() == 1 + ownTip; }, 5000));
+    day.moment("help without help.txt", &program);
+    ASSERT_TRUE(CopyFileA((BinDir() + "\\help.txt").c_str(), (program.folder() + "\\help.txt").c_str(), FALSE));
+    command(main, 25);
+    answer(IDNO);
+    EXPECT_TRUE(WaitUntil([&] { return openedCount() == 2 + ownTip; }, 5000));
+    day.moment("help with help.txt, the file chosen", &program);
+
+    // The options' OK (21) and Cancel (22): the first hotkey's list, the hotkeys' modifier
+    // boxes (Shift, Ctrl, Alt, Win from 8 on, four to a hotkey) and the edges (1 to 4).
+    const HWND options = FindTopLevel("VeltOption", pid);
+    std::vector<HWND> keyLists;
+    for (HWND group : Children(options)) if (HWND list = FindWindowExA(group, nullptr, "ComboBox", nullptr)) keyLists.push_back(list);
+    ASSERT_EQ(keyLists.size(), 3u);
+    const auto open = [&] {
+        command(main, 24);
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(options) != FALSE; }, 5000));
+    };
+    const auto choose = [&](int hotkey, const char* key, std::vector<bool> modifiers) {
+        SendMessageA(keyLists[hotkey], CB_SETCURSEL, SendMessageA(keyLists[hotkey], CB_FINDSTRINGEXACT, WPARAM(-1), LPARAM(key)), 0);
+        for (int m = 0; m < 4; ++m) SendMessageA(GetDlgItem(options, 8 + 4 * hotkey + m), BM_SETCHECK, modifiers[m], 0);
+    };
+    const auto closed = [&] { EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(options); }, 5000)); };
+    open();
+    choose(0, "A", {true, false, true, false});
+    command(options, 21);
+    answer(IDOK);
+    closed();
+    day.moment("options: Shift+Alt+A for the window", &program);
+    open();
+    choose(0, "B", {false, true, false, false});
+    command(options, 21);
+    answer(IDNO);
+    choose(0, "A", {true, false, true, false});
+    choose(1, "A", {true, false, true, false});
+    command(options, 21);
+    answer(IDOK);
+    command(options, 22);
+    closed();
+    day.moment("options: Ctrl+B answered no, then the same keys twice, cancelled", &program);
+    // With no hotkey and no edge the window could never come back; held open, the settings
+    // file cannot be written.
+    open();
+    SendMessageA(keyLists[0], CB_SETCURSEL, 0, 0);
+    for (int edge = 1; edge <= 4; ++edge) SendMessageA(GetDlgItem(options, edge), BM_SETCHECK, BST_UNCHECKED, 0);
+    HANDLE held = OpenShared(program.iniPath());
+    command(options, 21);
+    answer(IDOK);
+    answer(IDOK);
+    closed();
+    CloseHandle(held);
+    day.moment("options: no hotkey and no edge, the settings file held", &program);
 
     // The first copy's window put aside, so that the second copy's box shows uncovered.
     SetWindowPos(program.mainWindow(), nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     Program second(program, c.reportedVersion);
     second.start();
     ASSERT_EQ(second.waitStarted(standIn), StartOutcome::refused);
-    day.moment("second copy", second.processId());
-    second.pressMessageBoxButton(IDOK);
+    const HWND secondBox = day.await("box");
+    day.moment("second copy", &second);
+    press(secondBox, IDOK);
     EXPECT_TRUE(program.waitExit(15000));
     ASSERT_EQ(second.waitStarted(standIn), StartOutcome::captured);
-    day.moment("second copy took over", second.processId());
+    day.moment("second copy took over", &second);
     MoveCursor(kAway.x, kAway.y);
     second.endAsUser();
     EXPECT_TRUE(second.waitExit(15000));
     day.moment("ending");
+
+    // Another window holds the notification area: a copy does not start, and while it says so
+    // it does not close when the next copy asks it to, which that copy says after a while.
+    ASSERT_TRUE(SetParent(standIn.notifyArea(), standIn.control()));
+    Program refused(program, c.reportedVersion), next(program, c.reportedVersion);
+    refused.start();
+    ASSERT_EQ(refused.waitStarted(standIn), StartOutcome::refused);
+    const HWND refusal = day.await("box");
+    day.moment("the notification area held elsewhere", &refused);
+    next.start();
+    answer(IDOK);
+    answer(IDOK, 20000);
+    EXPECT_TRUE(next.waitExit(5000));
+    day.moment("a copy meanwhile", &next);
+    press(refusal, IDOK);
+    EXPECT_TRUE(refused.waitExit(5000));
+    SetParent(standIn.notifyArea(), standIn.taskbar());
+    day.moment("refusal answered");
     const std::string difference = day.compare();
     EXPECT_TRUE(difference.empty()) << difference;
 }
