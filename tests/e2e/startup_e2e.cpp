@@ -64,7 +64,7 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
         const FILETIME written = LastWriteTime(program.iniPath());
         program.start();
         ASSERT_EQ(program.waitStarted(standIn), StartOutcome::refused);
-        day.moment("refused", program.processId());
+        day.moment("refused", &program);
         program.pressMessageBoxButton(IDOK);
         ASSERT_TRUE(program.waitExit(15000));
         EXPECT_NE(program.exitCode(), 0u);
