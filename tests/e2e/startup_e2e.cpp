@@ -293,7 +293,9 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     ASSERT_EQ(refused.waitStarted(standIn), StartOutcome::refused);
     const HWND refusal = day.await("box");
     day.moment("the notification area held elsewhere", &refused);
+    SetEnvironmentVariableA("VELTRIN_TEST_SHORT_TAKE_OVER", "1");
     next.start();
+    SetEnvironmentVariableA("VELTRIN_TEST_SHORT_TAKE_OVER", nullptr);
     answer(IDOK);
     answer(IDOK, 20000);
     EXPECT_TRUE(next.waitExit(5000));
