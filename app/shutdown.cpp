@@ -119,7 +119,7 @@ void RestoreTaskbar()
         WriteSettingNumber(setting::windowLeft, r.left);
         WriteSettingNumber(setting::windowWidth, r.right - r.left);
         WriteSettingNumber(setting::windowHeight, r.bottom - r.top);
-        if (IsVersion60Or61()) SendToTaskbarBounded(t.clock, ClockTooltipRequest, 0, 0);
+        if (CurrentClockKind() == ClockKind::requests) SendToTaskbarBounded(t.clock, ClockTooltipRequest, 0, 0);
     }
     DestroyWindow(waitWindow);
     waitWindow = nullptr;
