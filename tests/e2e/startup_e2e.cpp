@@ -17,10 +17,11 @@ struct FlavourCase {
     const char* reportedVersion;
 };
 
-// "6.0" runs on a system that reports 7, so that only its system toolbar's caption tells it.
+// "6.0" runs on a system that reports 7, so that only its system toolbar's caption tells it;
+// "10" on Windows 10, which tells an exe without a manifest 6.2.
 const FlavourCase kFlavours[] = {
     {"4.0", "win95"}, {"4.10", "win98"}, {"4.20", "nt40"}, {"4.90", "winme"}, {"5.0", "win2k"},
-    {"5.1", "winxp"}, {"5.2", "win2003"}, {"6.0", "win7"}, {"6.1", "win7"}, {"6.2", "win8"},
+    {"5.1", "winxp"}, {"5.2", "win2003"}, {"6.0", "win7"}, {"6.1", "win7"}, {"6.2", "win8"}, {"10", "win10"},
 };
 
 std::string Hex(HWND window)
@@ -41,6 +42,7 @@ class Discovery : public ::testing::TestWithParam<FlavourCase> {};
 TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
 {
     const FlavourCase c = GetParam();
+    const bool windows10 = std::string(c.flavour) == "10";
     MoveCursor(kAway.x, kAway.y);
     StandIn standIn(c.flavour);
     ASSERT_TRUE(standIn.ready());
@@ -50,10 +52,13 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
 
     auto r = program.report();
-    std::string flavour = c.flavour;
+    // Windows 10's taskbar is "6.1" by its show-desktop button.
+    const std::string flavour = windows10 ? "6.1" : c.flavour;
     EXPECT_EQ(r["flavour"], flavour);
     // Before the taskbar is known only the reported version speaks.
-    EXPECT_EQ(r["flavourAtStart"], flavour == "6.0" ? "6.1" : flavour);
+    const std::string atStart = windows10 ? "6.2" : flavour == "6.0" ? "6.1" : flavour;
+    EXPECT_EQ(r["flavourAtStart"], atStart);
+    EXPECT_EQ(r["windows10"], windows10 ? "1" : "0");
 
     HWND taskbar = standIn.taskbar();
     HWND notifyArea = standIn.notifyArea();
@@ -87,9 +92,10 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     // From 6.0 on the Start button is a top-level window; before, a child of the taskbar.
     HWND topLevelStart = FindWindowA("Button", "スタート");
     HWND start = topLevelStart ? topLevelStart : FindChild(taskbar, "Button");
-    ASSERT_NE(start, nullptr);
+    // Windows 10's Start is neither.
+    ASSERT_EQ(start == nullptr, windows10);
     EXPECT_EQ(r["startButton"], Hex(start));
-    EXPECT_EQ(topLevelStart != nullptr, flavour >= "6.0");
+    EXPECT_EQ(topLevelStart != nullptr, flavour >= "6.0" && !windows10);
 
     // The sets built on the flavour.
     EXPECT_EQ(r["win9x"], flavour == "4.0" || flavour == "4.10" || flavour == "4.90" ? "1" : "0");
@@ -99,7 +105,7 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     // Caption and fonts: Meiryo 16 on 6.0 and 6.1, MS UI Gothic 12 elsewhere; the link font
     // is the same face underlined.
     EXPECT_EQ(TextOf(program.mainWindow()), "ヴェルトリン Ver.1.4.8.3");
-    bool meiryo = flavour == "6.0" || flavour == "6.1";
+    bool meiryo = atStart == "6.1";
     EXPECT_EQ(r["uiFontFace"], meiryo ? "メイリオ" : "MS UI Gothic");
     EXPECT_EQ(r["uiFontHeight"], meiryo ? "16" : "12");
     EXPECT_EQ(r["uiFontCharset"], "128");
@@ -112,17 +118,25 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     const POINT clock = Centre(RectOf(FindChild(notifyArea, "TrayClockWClass")));
     const size_t rest = standIn.journalMark();
     MoveCursor(clock.x, clock.y);
-    // The taskbar's tooltip is asked for, or the program's own shows.
+    // The taskbar's tooltip is asked for, or the program's own shows, or Windows 10's clock's own.
     EXPECT_TRUE(WaitUntil([&] {
         HWND tip = FindTopLevel("VeltClockTip", pid);
-        return (tip && IsWindowVisible(tip)) || standIn.waitForJournal("WM_USER+103\twParam=1", 0, rest);
+        return (tip && IsWindowVisible(tip)) ||
+               standIn.waitForJournal(windows10 ? "\ttooltips_class32\tshown\t" : "WM_USER+103\twParam=1", 0, rest);
     }, 5000));
     day.moment("clock rest", pid);
-    // Each click is followed by the pointer leaving, before the next tooltip is due.
+    // Each click is followed by the pointer leaving, before the next tooltip is due; on Windows
+    // 10 once the watcher has seen the release, so that the single-click timer runs.
+    const size_t click = standIn.journalMark();
     Click(clock);
+    bool released = false;
+    EXPECT_TRUE(!windows10 || standIn.waitForJournal([&](const std::string& line) {
+        released = released || line.find("\tWM_LBUTTONUP\t") != std::string::npos;
+        return released && line.find("\tWM_USER+104\twParam=2") != std::string::npos;
+    }, 3000, click));
     MoveCursor(kAway.x, kAway.y);
     day.settle();
-    standIn.command("flyout close");
+    standIn.command(windows10 ? "calendar close" : "flyout close");
     day.moment("clock click", pid);
     Click(clock, MouseButton::Right);
     EXPECT_TRUE(standIn.waitForJournal("WM_RBUTTONUP", 3000, rest));
@@ -137,19 +151,54 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     };
     const auto captioned = [&] { return (GetWindowLongA(program.mainWindow(), GWL_STYLE) & WS_CAPTION) != 0; };
     const auto shown = [&] { return IsWindowVisible(program.mainWindow()) != FALSE; };
+    const std::string fits = program.report()["fits"];
     chord({VK_CONTROL, VK_MENU, 'T'}, [&] { return !captioned(); });
+    // Its own icon makes the tray watch fit (and show) the window: on Windows 10 waited for.
+    EXPECT_TRUE(!windows10 || WaitUntil([&] { return program.report()["fits"] != fits; }, 5000));
     chord({VK_CONTROL, VK_SHIFT, 'A'}, [&] { return !shown(); });
     day.moment("hidden without title bar", pid);
     chord({VK_CONTROL, VK_SHIFT, 'A'}, shown);
     chord({VK_CONTROL, VK_MENU, 'T'}, captioned);
-    chord({VK_MENU, 'D'}, [&] { return !IsPagerLayout(flavour) || standIn.waitForJournal("overflow-open", 0, rest); });
+    // Once the taskbar has answered the own icon's going: open, on Windows 10 then moved beside.
+    day.settle();
+    const auto beside = [&] {
+        HWND overflow = standIn.find("NotifyIconOverflowWindow");
+        return IsWindowVisible(overflow) && RectOf(overflow).top == RectOf(program.mainWindow()).bottom;
+    };
+    chord({VK_MENU, 'D'}, [&] {
+        return !IsPagerLayout(flavour) || (standIn.waitForJournal("overflow-open", 0, rest) && (!windows10 || beside()));
+    });
     standIn.command("overflow close");
     day.moment("hotkeys", pid);
+    // On Windows 10 a new icon or one gone makes the taskbar move the area, and the program put
+    // it back: how soon (from the move's line to the area's next size) is printed.
+    const auto relayout = [&](const char* command, const std::string& title, DWORD id) {
+        const size_t from = standIn.journalMark();
+        standIn.command(command);
+        day.moment(title, id);
+        long long moved = -1, back = -1;
+        for (const std::string& line : standIn.journalSince(from)) {
+            const JournalEntry e = ParseJournalLine(line);
+            if (e.target == "TrayNotifyWnd" && e.event == "relayout") moved = e.tick;
+            if (e.target == "TrayNotifyWnd" && e.event == "WM_SIZE" && moved >= 0 && back < 0) back = e.tick;
+        }
+        std::printf("Windows 10 re-layout put back after %lld ms (%s)\n", back < 0 ? -1 : back - moved, title.c_str());
+    };
+    if (windows10) {
+        Click(Centre(RectOf(FindChild(notifyArea, "Button"))));
+        EXPECT_TRUE(WaitUntil(beside, 3000));
+        MoveCursor(kAway.x, kAway.y);
+        day.moment("overflow by the chevron", pid);
+        standIn.command("overflow close");
+        relayout("add 80 新しいアイコン", "new icon, usual watch", pid);
+    }
 
     // The first copy's window put aside, so that the second copy's box shows uncovered.
     SetWindowPos(program.mainWindow(), nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     Program second(program, c.reportedVersion);
+    quietWatch = windows10;
     second.start();
+    quietWatch = false;
     ASSERT_EQ(second.waitStarted(standIn), StartOutcome::refused);
     day.moment("second copy", second.processId());
     second.pressMessageBoxButton(IDOK);
@@ -157,6 +206,7 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     ASSERT_EQ(second.waitStarted(standIn), StartOutcome::captured);
     day.moment("second copy took over", second.processId());
     MoveCursor(kAway.x, kAway.y);
+    if (windows10) relayout("remove 80", "icon gone, quiet watch", second.processId());
     second.endAsUser();
     EXPECT_TRUE(second.waitExit(15000));
     day.moment("ending");

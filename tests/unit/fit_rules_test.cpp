@@ -102,7 +102,7 @@ TEST(Fit, OneRowWidth)
 }
 
 // Windows 10's tray: the rest of its row (210) beside the icons and the frame, along the
-// taskbar only; across it, and without a rest, as "6.1".
+// taskbar only; across it as "6.1".
 TEST(Fit, Windows10AlongTheTaskbar)
 {
     FitMeasures m = Measures("6.1", false, true, 3, 4);
@@ -110,17 +110,12 @@ TEST(Fit, Windows10AlongTheTaskbar)
     m.frame = {8, 30};
     EXPECT_EQ(OneRowWidth(m, 200), 210 + 72 + 8);
     EXPECT_EQ(OneColumnHeight(m, 300), 300);
-    m.visibleIcons = 0;
-    EXPECT_EQ(OneRowWidth(m, 200), 210 + 24 + 8);  // room for one icon at least
-    m = Measures("6.1", false, false, 3, 4);
-    m.windows10Rest = 210;
-    m.frame = {8, 30};
+    m.horizontal = false;
     EXPECT_EQ(OneColumnHeight(m, 300), 210 + 72 + 30);
-    EXPECT_EQ(OneRowWidth(m, 200), 82);
+    // The minimum makes room for one icon, and never lowers the table's.
     EXPECT_EQ(Windows10MinimumSize({44, 50}, true, 210, {8, 48}).width, 242);
     EXPECT_EQ(Windows10MinimumSize({44, 50}, false, 210, {8, 48}).height, 282);
-    EXPECT_EQ(Windows10MinimumSize({300, 50}, true, 210, {8, 48}).width, 300);  // never lowered
-    EXPECT_EQ(Windows10MinimumSize({44, 50}, true, 0, {8, 48}).width, 44);
+    EXPECT_EQ(Windows10MinimumSize({300, 50}, true, 210, {8, 48}).width, 300);
 }
 
 TEST(Fit, FarEdgeStaysOnTheMonitor)
