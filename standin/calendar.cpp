@@ -164,10 +164,11 @@ bool AnswerTooltip(NMHDR* header)
         return true;
     }
     case TTN_SHOW:
-        Journal("tooltips_class32", "shown", "hwnd=" + HandleText(clockTooltip));
+        // Named by its tool: the stand-in has other tooltip controls, met in no fixed order.
+        Journal("tooltips_class32", "shown", "tool=TrayClockWClass");
         return false;  // placed by the control itself
     case TTN_POP:
-        Journal("tooltips_class32", "hidden", "hwnd=" + HandleText(clockTooltip));
+        Journal("tooltips_class32", "hidden", "tool=TrayClockWClass");
         return true;
     }
     return false;

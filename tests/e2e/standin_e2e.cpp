@@ -616,10 +616,13 @@ TEST(StandInClock, OnWindows10TheCalendarFollowsPressesAndActivationAndARestShow
 
     MoveCursor(onClock.x, onClock.y);
     ASSERT_TRUE(standIn.waitForJournal("\ttooltips_class32\tshown\t", 5000, mark));
-    const JournalEntry shown = standIn.entries("tooltips_class32", "shown", mark).at(0);
-    HWND tip = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(shown.param("hwnd").c_str(), nullptr, 16)));
-    EXPECT_EQ("tooltips_class32", ClassOf(tip));
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(tip) != FALSE; }, 3000));
+    HWND tip = nullptr;
+    EXPECT_TRUE(WaitUntil([&] {
+        for (HWND w : Children(GetDesktopWindow())) {
+            if (ProcessOf(w) == pid && ClassOf(w) == "tooltips_class32" && IsWindowVisible(w)) tip = w;
+        }
+        return tip != nullptr;
+    }, 3000));
     char date[80] = "";
     GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, date, sizeof date);
     EXPECT_EQ(date, standIn.entries("TrayClockWClass", "TTN_NEEDTEXT", mark).at(0).param("text"));
