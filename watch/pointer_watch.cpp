@@ -12,6 +12,7 @@
 #include "core/optional_functions.h"
 #include "core/test_switches.h"
 #include "taskbar/flavour.h"
+#include "taskbar/flavour_rules.h"
 #include "taskbar/geometry.h"
 #include "taskbar/geometry_rules.h"
 #include "taskbar/popup_classes.h"
@@ -193,17 +194,20 @@ ClockKind CurrentClockKind()
 static void OnNewLeftPress(HWND under, POINT pc)
 {
     const TaskbarWindows& t = taskbarWindows;
-    if (IsVersion51To62()) {
-        HWND inFront = GetForegroundWindow();
+    // Asked once: the flyout's place is taken from the pointer, which soon moves on.
+    char flavour[24];
+    CurrentFlavour(flavour);
+    if (FlavourIsVersion51To62(flavour)) {
+        const bool onHiddenIcons = under == t.hiddenIconsButton;
+        const ClockKind kind = onHiddenIcons ? ClockKind::ownTooltip : ClockKindFor(flavour, IsWindows10Taskbar(flavour));
+        // The press and its release reach Windows 10's clock as the user gives them, and it
+        // opens its calendar: the program only learns which window that is.
+        if (kind == ClockKind::clicks) AwaitClockCalendar(GetForegroundWindow());
         BringWindowToFront(mainWindow, nullptr, 0, 0);
-        if (under == t.hiddenIconsButton) {
-            if (IsWindowsVersion("6.1")) MoveOverflowWindow();
-        } else {
-            const ClockKind kind = CurrentClockKind();
-            if (kind == ClockKind::requests) OpenClockFlyout(pc);
-            // The press and its release reach Windows 10's clock as the user gives them, and
-            // it opens its calendar: the program only learns which window that is.
-            if (kind == ClockKind::clicks) AwaitClockCalendar(inFront);
+        if (onHiddenIcons) {
+            if (std::strcmp(flavour, "6.1") == 0) MoveOverflowWindow();
+        } else if (kind == ClockKind::requests) {
+            OpenClockFlyout(pc);
         }
     } else if (!IsWindowsVersion("5.0")) {
         POINT last{lastPointerX, lastPointerY};
