@@ -483,8 +483,7 @@ TEST_P(ClockWatch, TheCalendarKeepsTheWindowOn10)
     Pause(800);
     EXPECT_TRUE(IsWindowVisible(run.main()));
     // The user turns to another program's window, which closes the calendar.
-    ASSERT_TRUE(WaitUntil([&] { return SetForegroundWindow(other.hwnd()) && GetForegroundWindow() == other.hwnd(); },
-                          5000));
+    ASSERT_TRUE(WaitUntil([&] { return SetForegroundWindow(other.hwnd()) && GetForegroundWindow() == other.hwnd(); }, 5000));
     EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(run.main()) && !IsWindow(calendar); }, 3000));
     run.end();
 }

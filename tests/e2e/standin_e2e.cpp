@@ -616,11 +616,10 @@ TEST(StandInClock, OnWindows10TheCalendarFollowsPressesAndActivationAndARestShow
 
     MoveCursor(onClock.x, onClock.y);
     ASSERT_TRUE(standIn.waitForJournal("\ttooltips_class32\tshown\t", 5000, mark));
+    // The stand-in's shown tooltip control is the clock's.
     HWND tip = nullptr;
     EXPECT_TRUE(WaitUntil([&] {
-        for (HWND w : Children(GetDesktopWindow())) {
-            if (ProcessOf(w) == pid && ClassOf(w) == "tooltips_class32" && IsWindowVisible(w)) tip = w;
-        }
+        while ((tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr)) && (ProcessOf(tip) != pid || !IsWindowVisible(tip))) {}
         return tip != nullptr;
     }, 3000));
     char date[80] = "";

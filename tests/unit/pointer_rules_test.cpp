@@ -73,7 +73,6 @@ TEST(PointerRules, Windows10ClockAndCalendar)
 {
     EXPECT_EQ(ClockKindFor("6.1", false), ClockKind::requests);
     EXPECT_EQ(ClockKindFor("6.1", true), ClockKind::clicks);
-    EXPECT_EQ(ClockKindFor("6.2", true), ClockKind::ownTooltip);
     EXPECT_TRUE(IsArrivingCalendar(0x50, true, 0x40));
     EXPECT_FALSE(IsArrivingCalendar(0x50, true, 0x50));   // in front already: Start, or the calendar a click closes
     EXPECT_FALSE(IsArrivingCalendar(0x50, false, 0x40));  // another class
