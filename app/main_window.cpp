@@ -165,6 +165,7 @@ static bool TakeNotifyArea()
 {
     const TaskbarWindows& t = taskbarWindows;
     GetWindowRect(t.notifyArea, &notifyAreaHomeRect);
+    MeasureWindows10TrayRest();
     RECT client{};
     GetClientRect(mainWindow, &client);
     // Marked before the move: the calls into the taskbar's process let other programs' sent
@@ -228,7 +229,8 @@ bool CaptureNotifyArea()
     FaultPoint(FaultSite::capture);
 
     ComputeMinimumSize();
-    if (IsVersion60Or61() && IsThemeActive()) RaiseSavedSizeToMinimum();
+    // Windows 10's tray needs more room than the saved size of a new user gives it.
+    if ((IsVersion60Or61() && IsThemeActive()) || Windows10TrayRest() > 0) RaiseSavedSizeToMinimum();
     if (IsVersion50To62()) {
         visibleIconCount = CountVisibleTrayIcons();
         FitWindowToTray(minWidth, minHeight, IsOptionChecked(optionsControls.reSize));

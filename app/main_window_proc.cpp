@@ -25,6 +25,7 @@
 #include "taskbar/taskbar_windows.h"
 #include "ui/hotkeys.h"
 #include "ui/options_window.h"
+#include "watch/clock_calendar.h"
 #include "watch/watchers.h"
 
 HWND previousActiveWindow;
@@ -84,7 +85,8 @@ static void ShowClockTooltip()
 {
     const TaskbarWindows& t = taskbarWindows;
     POINT last{lastPointerX, lastPointerY};
-    if (IsVersion60Or61()) {
+    switch (CurrentClockKind()) {
+    case ClockKind::requests: {
         if (!FindWindowA(ClockFlyoutClass, nullptr) && WindowFromPoint(last) == t.clock &&
             !FindWindowA(ClockTooltipClass, nullptr)) {
             SendToTaskbarBounded(t.clock, ClockTooltipRequest, 1, 0);
@@ -92,8 +94,13 @@ static void ShowClockTooltip()
         HWND tooltip = FindWindowA(ClockTooltipClass, nullptr);
         POINT at = PlacePopupNearWindow(mainWindow, tooltip, kPopupBelow);
         SetWindowPos(tooltip, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-    } else if (WindowFromPoint(last) == t.clock && !clockLeftHeld) {
-        ShowWindow(clockTipWindow, SW_SHOWNOACTIVATE);
+        break;
+    }
+    case ClockKind::ownTooltip:
+        if (WindowFromPoint(last) == t.clock && !clockLeftHeld) ShowWindow(clockTipWindow, SW_SHOWNOACTIVATE);
+        break;
+    // Windows 10's clock shows its own tooltip control, which follows it into the main window.
+    case ClockKind::clicks: break;
     }
 }
 
@@ -105,12 +112,16 @@ static void OnTimer(WPARAM id)
         clockClickCount = 0;
         clickTimersStarted = 0;
         break;
-    case SingleClickTimer:
+    case SingleClickTimer: {
         KillTimer(mainWindow, SingleClickTimer);
-        if ((IsVersion51To62() && !FindWindowA(ClockFlyoutClass, nullptr)) || IsWindowsVersion("5.0")) {
+        char flavour[24];
+        CurrentFlavour(flavour);
+        if (SingleClickBringsTaskbarForward(flavour, FindWindowA(ClockFlyoutClass, nullptr) != nullptr,
+                                            ClockCalendarInFront())) {
             BringWindowToFront(taskbarWindows.taskbar, nullptr, 0, 0);
         }
         break;
+    }
     case TooltipDelayTimer: {
         // The arming this expiry belongs to, read before the kill: if the pointer left
         // (flag cleared) or left and came back (a new arming) meanwhile, its flag is the
@@ -156,11 +167,15 @@ static void OnSetCursor(WPARAM wParam, LPARAM lParam)
         SendMessageA(mainWindow, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(mainWindow), lParam);
     }
     if (hit == HTCAPTION && under != mainWindow) return;
-    if (IsVersion60Or61()) {
-        SendToTaskbarBounded(t.clock, ClockTooltipRequest, 0, 0);
-    } else if (under != t.notifyArea) {
-        ShowWindow(clockTipWindow, SW_HIDE);
-        KillTimer(clockTipWindow, TooltipHideTimer);
+    switch (CurrentClockKind()) {
+    case ClockKind::requests: SendToTaskbarBounded(t.clock, ClockTooltipRequest, 0, 0); break;
+    case ClockKind::ownTooltip:
+        if (under != t.notifyArea) {
+            ShowWindow(clockTipWindow, SW_HIDE);
+            KillTimer(clockTipWindow, TooltipHideTimer);
+        }
+        break;
+    case ClockKind::clicks: break;
     }
     if (hit == HTCLIENT && HIWORD(lParam) == WM_MOUSEMOVE) {
         SendMessageA(mainWindow, WM_PRINTCLIENT, 0, PRF_CLIENT);

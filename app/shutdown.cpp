@@ -130,7 +130,7 @@ void RestoreTaskbar()
         WriteSettingNumber(setting::windowLeft, place.left);
         WriteSettingNumber(setting::windowWidth, place.width);
         WriteSettingNumber(setting::windowHeight, place.height);
-        if (IsVersion60Or61()) SendToTaskbarBounded(t.clock, ClockTooltipRequest, 0, 0);
+        if (CurrentClockKind() == ClockKind::requests) SendToTaskbarBounded(t.clock, ClockTooltipRequest, 0, 0);
     }
     DestroyWindow(waitWindow);
     waitWindow = nullptr;

@@ -70,6 +70,7 @@ bool OnTestReport(UINT message)
     std::fprintf(f, "flavourAtStart=%s\r\nflavour=%s\r\n", startFlavour, flavour);
     std::fprintf(f, "win9x=%d\r\nversion51To62=%d\r\nversion50To62=%d\r\n", IsWin9xFamily(), IsVersion51To62(),
                  IsVersion50To62());
+    std::fprintf(f, "windows10=%d\r\n", IsWindows10Taskbar(flavour));
     WriteHandle(f, "taskbar", t.taskbar);
     WriteHandle(f, "notifyArea", t.notifyArea);
     WriteHandle(f, "clock", t.clock);

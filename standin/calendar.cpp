@@ -3,9 +3,13 @@
 // calendar, a top-level Windows.UI.Core.CoreWindow at the taskbar's corner that takes the
 // activation and closes as soon as it loses it. Resting the pointer on the clock shows the
 // clock's own tooltip control, which asks it for the date with TTN_NEEDTEXT.
+// The calendar is a window of another program than the taskbar there; here it lives on a
+// thread of its own, so that a switch of the foreground to the taskbar takes the activation
+// from it as it would on Windows 10 (a switch between two windows of one thread is none).
 #include <windows.h>
 #include <commctrl.h>
 
+#include <atomic>
 #include <string>
 
 #include "journal.h"
@@ -19,13 +23,21 @@ constexpr char kCalendarClass[] = "Windows.UI.Core.CoreWindow";
 constexpr char kCalendarTitle[] = "Date and Time Information";
 constexpr int kCalendarWidth = 360;
 constexpr int kCalendarHeight = 480;
+constexpr char kCalendarHostClass[] = "VtCalendarHost";
 constexpr UINT kCloseOnDeactivation = WM_APP + 20;
+// The calendar thread's host window: open (result 1 when open), close (lParam the reason).
+constexpr UINT kOpenOnHost = WM_APP + 21;
+constexpr UINT kCloseOnHost = WM_APP + 22;
 // A press that took the activation from the calendar reaches the clock right after.
 constexpr DWORD kPressAfterDeactivationMs = 1000;
 
-HWND calendar = nullptr;
-bool closedByClockPress = false;
-DWORD closedByClockPressAt = 0;
+// Written on the calendar's thread, read on the taskbar's.
+std::atomic<HWND> calendar{nullptr};
+std::atomic<bool> closedByClockPress{false};
+std::atomic<DWORD> closedByClockPressAt{0};
+HWND calendarHost = nullptr;
+
+bool CloseCalendarHere(const char* reason);
 
 // The clock's press, waiting for its release, and whether the calendar was open at it.
 bool pressed = false;
@@ -84,15 +96,15 @@ LRESULT CALLBACK CalendarProc(HWND window, UINT message, WPARAM wParam, LPARAM l
             Journal(kCalendarClass, "deactivated",
                     "to=" + HandleText(reinterpret_cast<HWND>(lParam)) + " clockPress=" + (byClockPress ? "1" : "0"));
             if (byClockPress) {
-                closedByClockPress = true;
                 closedByClockPressAt = GetTickCount();
+                closedByClockPress = true;
             }
             // Closed once the activation has moved on, not in the middle of it.
             PostMessageA(window, kCloseOnDeactivation, 0, 0);
         }
         break;
     case kCloseOnDeactivation:
-        if (window == calendar) CloseCalendar("deactivated");
+        if (window == calendar) CloseCalendarHere("deactivated");
         return 0;
     case WM_WINDOWPOSCHANGED: {
         const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
@@ -152,18 +164,17 @@ bool AnswerTooltip(NMHDR* header)
         return true;
     }
     case TTN_SHOW:
-        Journal("tooltips_class32", "shown", "hwnd=" + HandleText(clockTooltip));
+        // Named by its tool: the stand-in has other tooltip controls, met in no fixed order.
+        Journal("tooltips_class32", "shown", "tool=TrayClockWClass");
         return false;  // placed by the control itself
     case TTN_POP:
-        Journal("tooltips_class32", "hidden", "hwnd=" + HandleText(clockTooltip));
+        Journal("tooltips_class32", "hidden", "tool=TrayClockWClass");
         return true;
     }
     return false;
 }
 
-}  // namespace
-
-bool OpenCalendar()
+bool OpenCalendarHere()
 {
     if (calendar) return true;
     const POINT at = CornerOfTaskbar(kCalendarWidth, kCalendarHeight);
@@ -181,14 +192,59 @@ bool OpenCalendar()
     return true;
 }
 
-bool CloseCalendar(const char* reason)
+bool CloseCalendarHere(const char* reason)
 {
-    if (!calendar) return false;
-    const HWND old = calendar;
-    calendar = nullptr;
+    const HWND old = calendar.exchange(nullptr);
+    if (!old) return false;
     DestroyWindow(old);
     Journal(kCalendarClass, "closed", "hwnd=" + HandleText(old) + " reason=" + reason);
     return true;
+}
+
+LRESULT CALLBACK CalendarHostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kOpenOnHost) return OpenCalendarHere() ? 1 : 0;
+    if (message == kCloseOnHost) return CloseCalendarHere(reinterpret_cast<const char*>(lParam)) ? 1 : 0;
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+DWORD WINAPI CalendarThread(LPVOID ready)
+{
+    calendarHost = CreateWindowExA(0, kCalendarHostClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
+    SetEvent(static_cast<HANDLE>(ready));
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return 0;
+}
+
+// The calendar's thread, started with the first calendar and kept for the stand-in's life.
+HWND CalendarHost()
+{
+    if (calendarHost) return calendarHost;
+    HANDLE ready = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE thread = CreateThread(nullptr, 0, CalendarThread, ready, 0, nullptr);
+    if (thread) {
+        WaitForSingleObject(ready, 5000);
+        CloseHandle(thread);
+    }
+    CloseHandle(ready);
+    return calendarHost;
+}
+
+}  // namespace
+
+bool OpenCalendar()
+{
+    HWND host = CalendarHost();
+    return host && SendMessageA(host, kOpenOnHost, 0, 0) != 0;
+}
+
+bool CloseCalendar(const char* reason)
+{
+    return calendarHost && SendMessageA(calendarHost, kCloseOnHost, 0, reinterpret_cast<LPARAM>(reason)) != 0;
 }
 
 bool CalendarOpen()
@@ -198,9 +254,8 @@ bool CalendarOpen()
 
 bool TakeCalendarClosedByClockPress()
 {
-    const bool recent = closedByClockPress && GetTickCount() - closedByClockPressAt <= kPressAfterDeactivationMs;
-    closedByClockPress = false;
-    return recent;
+    const bool taken = closedByClockPress.exchange(false);
+    return taken && GetTickCount() - closedByClockPressAt <= kPressAfterDeactivationMs;
 }
 
 void RegisterCalendarClass()
@@ -212,6 +267,11 @@ void RegisterCalendarClass()
     cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
     cls.lpszClassName = kCalendarClass;
     RegisterClassA(&cls);
+    WNDCLASSA host = {};
+    host.lpfnWndProc = CalendarHostProc;
+    host.hInstance = instance;
+    host.lpszClassName = kCalendarHostClass;
+    RegisterClassA(&host);
 }
 
 LRESULT CALLBACK ModernClockProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -235,9 +295,11 @@ LRESULT CALLBACK ModernClockProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
         pressed = true;
-        // Taken at every press: the calendar may also still be closing when it comes.
-        openAtPress = TakeCalendarClosedByClockPress();
-        openAtPress = CalendarOpen() || openAtPress;
+        // Asked first whether it is open, then whether a press closed it: on its own thread
+        // the calendar may lose the activation to this press in between. The flag is taken
+        // at every press: the calendar may also still be closing when it comes.
+        openAtPress = CalendarOpen();
+        openAtPress = TakeCalendarClosedByClockPress() || openAtPress;
         Journal("TrayClockWClass", message == WM_LBUTTONDOWN ? "WM_LBUTTONDOWN" : "WM_LBUTTONDBLCLK",
                 params + " calendar=" + (openAtPress ? "open" : "closed") +
                     (TakePosted(window, message) ? " posted=1" : ""));
@@ -249,6 +311,8 @@ LRESULT CALLBACK ModernClockProc(HWND window, UINT message, WPARAM wParam, LPARA
         if (pressed) {
             if (openAtPress) {
                 CloseCalendar("clock");
+                // Its loss of the activation to the press may have come after the press.
+                TakeCalendarClosedByClockPress();
                 effect = "closed";
             } else {
                 effect = OpenCalendar() ? "opened" : "failed";

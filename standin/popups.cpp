@@ -219,6 +219,14 @@ LRESULT CALLBACK TooltipProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 LRESULT CALLBACK OverflowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    // Each move of the window that lasts (Windows 10 and 11), so that a test sees where it
+    // opened and where it was brought.
+    if (message == WM_WINDOWPOSCHANGED && window == overflow && overflowToolbar) {
+        const WINDOWPOS* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if (!(pos->flags & SWP_NOMOVE)) {
+            Journal("NotifyIconOverflowWindow", "moved", "x=" + std::to_string(pos->x) + " y=" + std::to_string(pos->y));
+        }
+    }
     if (message == WM_DESTROY) {
         if (window == overflow) overflow = nullptr;
         // The toolbar's image list is the overflow's own copy.

@@ -16,6 +16,8 @@
 
 namespace {
 
+SharedWord windows10TrayRest{0};
+
 constexpr UINT kResizeOnly = SWP_NOZORDER | SWP_NOMOVE;
 constexpr UINT kMoveOnly = SWP_NOZORDER | SWP_NOSIZE;
 
@@ -50,10 +52,27 @@ FitMeasures MeasureTray(char (&flavour)[24])
     m.hiddenIconsButtonExists = Measure(t.hiddenIconsButton, m.hiddenIconsButton);
     m.showDesktopButtonExists = Measure(t.showDesktopButton, m.showDesktopButton);
     m.hiddenCaptionHeight = hiddenCaptionHeight;
+    m.windows10Rest = windows10TrayRest;
+    RECT client{};
+    GetClientRect(mainWindow, &client);
+    const Size outer = SizeOf(WindowRect(mainWindow));
+    m.frame = Size{outer.width - client.right, outer.height - client.bottom};
     return m;
 }
 
 }  // namespace
+
+int Windows10TrayRest() { return windows10TrayRest; }
+
+void MeasureWindows10TrayRest()
+{
+    const TaskbarWindows& t = taskbarWindows;
+    windows10TrayRest = 0;
+    if (!IsWindows10Taskbar()) return;
+    const Size area = SizeOf(WindowRect(t.notifyArea)), pager = SizeOf(WindowRect(t.pager));
+    const int rest = IsTrayHorizontal() ? area.width - pager.width : area.height - pager.height;
+    windows10TrayRest = rest > 0 ? rest : 0;
+}
 
 void FitWindowToTray(int minimumWidth, int minimumHeight, bool reSizeOn)
 {

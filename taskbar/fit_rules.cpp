@@ -13,8 +13,23 @@ bool IsOneColumn(int32_t width, int32_t minimumWidth) { return width <= minimumW
 
 bool IsOneRow(int32_t height, int32_t minimumHeight) { return height <= minimumHeight + kFitShapeSlack; }
 
+int32_t Windows10TrayLength(int32_t rest, int32_t icons, int32_t frame)
+{
+    return (rest > 0 ? rest : 0) + kFitIconSize * (icons > 1 ? icons : 1) + frame;
+}
+
+Size Windows10MinimumSize(Size minimum, bool horizontal, int32_t rest, Size frame)
+{
+    if (rest <= 0) return minimum;
+    int32_t& along = horizontal ? minimum.width : minimum.height;
+    const int32_t needed = Windows10TrayLength(rest, 1, horizontal ? frame.width : frame.height);
+    if (along < needed) along = needed;
+    return minimum;
+}
+
 int32_t OneColumnHeight(const FitMeasures& m, int32_t oldHeight)
 {
+    if (m.windows10Rest > 0 && !m.horizontal) return Windows10TrayLength(m.windows10Rest, m.visibleIcons, m.frame.height);
     if (m.themed) return oldHeight;
     int32_t height = kFitIconSize * m.visibleIcons;
     if (m.clockExists && !m.horizontal) height += m.clock.height;
@@ -35,6 +50,7 @@ int32_t OneRowWidth(const FitMeasures& m, int32_t oldWidth)
 {
     const bool is50 = Is(m.flavour, "5.0");
     const bool is60 = Is(m.flavour, "6.0");
+    if (m.windows10Rest > 0 && m.horizontal) return Windows10TrayLength(m.windows10Rest, m.visibleIcons, m.frame.width);
     int32_t width = (is50 ? kFitIconSize50Row : kFitIconSize) * m.visibleIcons;
     if (width < oldWidth) width += m.totalButtons;
     if (is60) width += 10 * m.totalButtons;

@@ -31,15 +31,29 @@ struct FitMeasures {
     bool showDesktopButtonExists;
     Size showDesktopButton;
     int32_t hiddenCaptionHeight;  // caption height while the title bar is hidden, else 0
+    int32_t windows10Rest;        // Windows 10's tray beside its icons (see below); 0 elsewhere
+    Size frame;                   // the main window's outer size less its client area
 };
 
-// Outer height to give a one-column window. The computed heights count a title bar, so
+// Windows 10's notification area holds more beside its icons than the clock and the two
+// buttons: the system icons, the input indicator, the action centre. Its length beside the
+// icons along the taskbar's row (column on a vertical taskbar), as the taskbar laid it out
+// before the capture, is the rest. Along that row a window takes its icons, that rest and its
+// frame: a one-row window on a horizontal taskbar, a one-column one on a vertical taskbar.
+// The minimum there makes room for one icon.
+int32_t Windows10TrayLength(int32_t rest, int32_t icons, int32_t frame);
+// The minimum outer size raised along the taskbar's row to that length for one icon. `frame`
+// counts the title bar's height, as the minimum does.
+Size Windows10MinimumSize(Size minimum, bool horizontal, int32_t rest, Size frame);
+
+// Outer height to give a one-column window (on Windows 10 along a vertical taskbar, its
+// length, from the window's present frame). The computed heights count a title bar, so
 // the hidden caption's height comes off them; where the window keeps its old height
 // (visual styles on; "6.1" in a row) that height is applied unchanged, or a window
 // without a title bar would lose the caption's height at every fit.
 int32_t OneColumnHeight(const FitMeasures& m, int32_t oldHeight);
 
-// Outer width to give a one-row window.
+// Outer width to give a one-row window (on Windows 10 along a horizontal taskbar, its length).
 int32_t OneRowWidth(const FitMeasures& m, int32_t oldWidth);
 
 // After a resize that kept the top-left corner: the new top (left) that keeps the far

@@ -6,6 +6,7 @@
 
 #include <cstring>
 
+#include "core/optional_functions.h"
 #include "core/shared_state.h"
 #include "taskbar/flavour_rules.h"
 #include "taskbar/taskbar_windows.h"
@@ -62,6 +63,36 @@ bool IsWin9xFamily() { return CurrentFlavourIn(FlavourIsWin9xFamily); }
 bool IsVersion51To62() { return CurrentFlavourIn(FlavourIsVersion51To62); }
 bool IsVersion50To62() { return CurrentFlavourIn(FlavourIsVersion50To62); }
 bool IsVersion60Or61() { return CurrentFlavourIn(FlavourIsVersion60Or61); }
+
+// RtlGetVersion of ntdll, which is in every NT process; 9x has neither.
+static RealVersion ReadRealVersion()
+{
+    LONG(WINAPI * rtlGetVersion)(OSVERSIONINFOW*) = nullptr;
+    RealVersion real{};
+    OSVERSIONINFOW info{};
+    info.dwOSVersionInfoSize = sizeof info;
+    if (LookUpFunction(GetModuleHandleA("ntdll.dll"), "RtlGetVersion", rtlGetVersion) && rtlGetVersion(&info) == 0) {
+        real = RealVersion{info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber};
+    }
+    return real;
+}
+
+bool IsWindows10Taskbar(const char* flavour)
+{
+    // Only a "6.1" taskbar can be Windows 10's: the other flavours ask nothing more.
+    if (std::strcmp(flavour, "6.1") != 0) return false;
+    const TaskbarWindows& t = taskbarWindows;
+    const bool trayButton = FindWindowExA(t.notifyArea, nullptr, "TrayButton", nullptr) ||
+                            FindWindowExA(t.taskbar, nullptr, "TrayButton", nullptr);
+    return IsWindows10Taskbar(flavour, ReadRealVersion(), trayButton);
+}
+
+bool IsWindows10Taskbar()
+{
+    char current[sizeof(FlavourText::text)];
+    CurrentFlavour(current);
+    return IsWindows10Taskbar(current);
+}
 
 bool ReadRegistrySwitch(int selector)
 {

@@ -75,6 +75,12 @@ bool FlavourIsVersion60Or61(const char* flavour)
     return IsOneOf(flavour, members, sizeof members / sizeof members[0]);
 }
 
+bool IsWindows10Taskbar(const char* flavour, const RealVersion& real, bool trayButtonFound)
+{
+    return std::strcmp(flavour, "6.1") == 0 && real.major == 10 && real.minor == 0 &&
+           real.build >= kWindows10NewClockBuild && real.build < kWindows11FirstBuild && trayButtonFound;
+}
+
 bool RegistrySwitchIsOn(const unsigned char* data, uint32_t dataSize)
 {
     if (data == nullptr || dataSize > kRegistrySwitchBufferSize) {

@@ -32,6 +32,26 @@ bool FlavourIsVersion51To62(const char* flavour); // "5.1" .. "6.2"
 bool FlavourIsVersion50To62(const char* flavour); // "5.0" .. "6.2"
 bool FlavourIsVersion60Or61(const char* flavour); // "6.0", "6.1"
 
+// What RtlGetVersion reports: the system's own version, which the compatibility that GetVersionEx
+// follows does not change (an exe without a manifest is told 6.2 on Windows 8.1, 10 and 11).
+// All zero where the function is missing (95, 98 and Me have no ntdll).
+struct RealVersion {
+    uint32_t major;
+    uint32_t minor;
+    uint32_t build;
+};
+
+// Windows 10 from 1607 on, the first build whose clock takes clicks instead of the private
+// requests; Windows 11 begins at build 22000 and is not this taskbar.
+constexpr uint32_t kWindows10NewClockBuild = 14393;
+constexpr uint32_t kWindows11FirstBuild = 22000;
+
+// The taskbar is Windows 10's, whose clock and calendar the program treats apart: its show-desktop
+// button makes it flavour "6.1", RtlGetVersion reports 10.0 of those builds, and the taskbar has
+// one of the TrayButtons (action centre, touch keyboard, ink) that only Windows 10's has. Both
+// signs are asked, so that an older layout under a system reporting 10.0 keeps its own ways.
+bool IsWindows10Taskbar(const char* flavour, const RealVersion& real, bool trayButtonFound);
+
 // A registry switch (ThemeActive, DragFullWindows) is on exactly when the value
 // holds the text "1". `dataSize` is the size the registry reported; values longer
 // than the 10-byte read buffer count as off, and so does a DWORD 1.

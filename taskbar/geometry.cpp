@@ -6,6 +6,8 @@
 #include "core/dpi.h"
 #include "core/optional_functions.h"
 #include "core/shared_state.h"
+#include "taskbar/fit.h"
+#include "taskbar/fit_rules.h"
 #include "taskbar/flavour.h"
 #include "taskbar/geometry_rules.h"
 #include "taskbar/taskbar_windows.h"
@@ -52,9 +54,18 @@ void ComputeMinimumSize()
     RECT buttonRect{};
     bool buttonVisible = button && IsWindowVisible(button);
     if (buttonVisible) GetWindowRect(button, &buttonRect);
-    Size size = MinimumSize(IsTrayHorizontal(), IsThemeActive(), flavour, buttonVisible,
+    const bool horizontal = IsTrayHorizontal();
+    Size size = MinimumSize(horizontal, IsThemeActive(), flavour, buttonVisible,
                             buttonRect.right - buttonRect.left, buttonRect.bottom - buttonRect.top,
                             IsVersion51To62());
+    if (const int rest = Windows10TrayRest(); rest > 0) {
+        RECT outer{}, client{};
+        GetWindowRect(mainWindow, &outer);
+        GetClientRect(mainWindow, &client);
+        const Size frame{outer.right - outer.left - client.right,
+                         outer.bottom - outer.top - client.bottom + hiddenCaptionHeight};
+        size = Windows10MinimumSize(size, horizontal, rest, frame);
+    }
     minWidth = size.width;
     minHeight = size.height;
 }

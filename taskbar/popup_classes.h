@@ -5,3 +5,5 @@
 inline constexpr char ClockTooltipClass[] = "ClockTooltipWindow";
 inline constexpr char ClockFlyoutClass[] = "ClockFlyoutWindow";
 inline constexpr char OverflowWindowClass[] = "NotifyIconOverflowWindow";
+// Windows 10's calendar; Start's window has the same class.
+inline constexpr char CalendarClass[] = "Windows.UI.Core.CoreWindow";

@@ -11,6 +11,9 @@
 #include "core/texts.h"
 #include "settings/settings_file.h"
 #include "settings/settings_rules.h"
+#include "taskbar/flavour.h"
+#include "taskbar/geometry.h"
+#include "taskbar/geometry_rules.h"
 #include "taskbar/popup_classes.h"
 #include "taskbar/taskbar_windows.h"
 #include "ui/title_bar.h"
@@ -126,8 +129,14 @@ static void OpenOverflowWindow()
     GetCursorPos(&pointer);
     RECT r{};
     GetWindowRect(mainWindow, &r);
-    // Centred on the pointer by the main window's half sizes, not the overflow window's.
     HWND overflow = FindWindowA(OverflowWindowClass, nullptr);
+    // On Windows 10 beside the main window, where a click on the chevron brings it too.
+    if (overflow && IsWindows10Taskbar()) {
+        const POINT at = PlacePopupNearWindow(mainWindow, overflow, kPopupBelow);
+        SetWindowPos(overflow, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+        return;
+    }
+    // Centred on the pointer by the main window's half sizes, not the overflow window's.
     if (overflow) {
         SetWindowPos(overflow, nullptr, pointer.x - (r.right - r.left) / 2, pointer.y - (r.bottom - r.top) / 2, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER);

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "taskbar/flavour_rules.h"
 #include "taskbar/popup_classes.h"
 
 bool IsClockArea(WindowId under, WindowId clock, WindowId notifyArea, WindowId hiddenIconsButton, bool frameDragging)
@@ -42,6 +43,26 @@ bool MatchesTaskbarPopup(WindowId under, WindowId foreground, const std::functio
         if (popupClass >= 0 && findPopup(popupClass) == window) return true;
     }
     return false;
+}
+
+ClockKind ClockKindFor(const char* flavour, bool windows10Taskbar)
+{
+    if (!FlavourIsVersion60Or61(flavour)) return ClockKind::ownTooltip;
+    return windows10Taskbar ? ClockKind::clicks : ClockKind::requests;
+}
+
+bool IsCalendarClass(const char* className) { return std::strcmp(className, CalendarClass) == 0; }
+
+bool IsArrivingCalendar(WindowId foreground, bool calendarClass, WindowId inFrontAtPress)
+{
+    return foreground != 0 && calendarClass && foreground != inFrontAtPress;
+}
+
+bool CalendarStillAwaited(bool held, uint32_t sinceRelease) { return held || sinceRelease <= kCalendarArrival; }
+
+bool SingleClickBringsTaskbarForward(const char* flavour, bool flyoutExists, bool calendarInFront)
+{
+    return (FlavourIsVersion51To62(flavour) && !flyoutExists && !calendarInFront) || std::strcmp(flavour, "5.0") == 0;
 }
 
 int LogicalButtonKey(int button, bool swapped)

@@ -35,6 +35,28 @@ int TaskbarPopupClassIndex(const char* className);
 bool MatchesTaskbarPopup(WindowId under, WindowId foreground, const std::function<int(WindowId)>& popupClassOf,
                          const std::function<WindowId(int)>& findPopup);
 
+// How the program drives the captured clock. "6.0" and "6.1" ask the taskbar's clock for
+// its flyout and tooltip (the private requests) and move them beside the main window; the
+// other flavours show a tooltip of the program's own. Windows 10's clock (flavour "6.1"
+// there) ignores the requests: the user's own click opens its calendar and its own tooltip
+// control follows it, so the program asks for neither and shows none of its own.
+enum class ClockKind { ownTooltip, requests, clicks };
+ClockKind ClockKindFor(const char* flavour, bool windows10Taskbar);
+
+// Windows 10's calendar has no class of its own (Start's window has the same) and its title
+// is translated: it is known as the window of that class that comes to the foreground after
+// a press on the clock, while the button is held or up to kCalendarArrival after its
+// release, and that was not in front at the press.
+constexpr uint32_t kCalendarArrival = 2000;
+bool IsCalendarClass(const char* className);
+bool IsArrivingCalendar(WindowId foreground, bool calendarClass, WindowId inFrontAtPress);
+bool CalendarStillAwaited(bool held, uint32_t sinceRelease);
+
+// At the single-click timer the taskbar is brought forward, unless the clock's flyout is up:
+// on Windows 10 the calendar counts as the flyout, since the taskbar's coming forward would
+// close it.
+bool SingleClickBringsTaskbarForward(const char* flavour, bool flyoutExists, bool calendarInFront);
+
 // Buttons are 0 (logical left, primary) and 1 (logical right, secondary). The virtual key
 // (VK_LBUTTON 1 or VK_RBUTTON 2) that plays the button, with swapped buttons or without.
 int LogicalButtonKey(int button, bool swapped);

@@ -12,11 +12,13 @@
 #include "core/optional_functions.h"
 #include "core/test_switches.h"
 #include "taskbar/flavour.h"
+#include "taskbar/flavour_rules.h"
 #include "taskbar/geometry.h"
 #include "taskbar/geometry_rules.h"
 #include "taskbar/popup_classes.h"
 #include "taskbar/taskbar_windows.h"
 #include "ui/options_window.h"
+#include "watch/clock_calendar.h"
 #include "watch/pointer_rules.h"
 #include "watch/taskbar_calls.h"
 #include "watch/watchers.h"
@@ -123,6 +125,9 @@ static bool IsOnTrayWindows(const PointerView& view, HWND foreground, PopupClass
     const WindowId own[] = {Id(t.iconToolbar),       Id(t.clock),      Id(t.notifyArea),    Id(t.hiddenIconsButton),
                             Id(t.showDesktopButton), Id(mainWindow),   Id(optionsWindow),   Id(versionWindow)};
     if (MatchesAnyWindow(Id(view.under), Id(foreground), own, sizeof own / sizeof own[0])) return true;
+    // Windows 10's calendar, once one was found, counts as the clock's flyout does.
+    const WindowId calendar = Id(ClockCalendar());
+    if (calendar && MatchesAnyWindow(Id(view.under), Id(foreground), &calendar, 1)) return true;
     const auto popupClassOf = [&](WindowId window) {
         HWND w = reinterpret_cast<HWND>(window);
         return (w == view.under ? underMemo : foregroundMemo).classOf(w);
@@ -179,14 +184,29 @@ static void OpenClockFlyout(POINT pc)
     MovePopup(ClockFlyoutClass, final.x, final.y);
 }
 
+ClockKind CurrentClockKind()
+{
+    char flavour[24];
+    CurrentFlavour(flavour);
+    return ClockKindFor(flavour, IsWindows10Taskbar(flavour));
+}
+
 static void OnNewLeftPress(HWND under, POINT pc)
 {
     const TaskbarWindows& t = taskbarWindows;
-    if (IsVersion51To62()) {
+    // Asked once: the flyout's place is taken from the pointer, which soon moves on.
+    char flavour[24];
+    CurrentFlavour(flavour);
+    if (FlavourIsVersion51To62(flavour)) {
+        const bool onHiddenIcons = under == t.hiddenIconsButton;
+        const ClockKind kind = onHiddenIcons ? ClockKind::ownTooltip : ClockKindFor(flavour, IsWindows10Taskbar(flavour));
+        // The press and its release reach Windows 10's clock as the user gives them, and it
+        // opens its calendar: the program only learns which window that is.
+        if (kind == ClockKind::clicks) AwaitClockCalendar(GetForegroundWindow());
         BringWindowToFront(mainWindow, nullptr, 0, 0);
-        if (under == t.hiddenIconsButton) {
-            if (IsWindowsVersion("6.1")) MoveOverflowWindow();
-        } else if (IsVersion60Or61()) {
+        if (onHiddenIcons) {
+            if (std::strcmp(flavour, "6.1") == 0) MoveOverflowWindow();
+        } else if (kind == ClockKind::requests) {
             OpenClockFlyout(pc);
         }
     } else if (!IsWindowsVersion("5.0")) {
@@ -223,7 +243,7 @@ static void ForwardRightClick(POINT pc)
 {
     const TaskbarWindows& t = taskbarWindows;
     HideClockTip();
-    if (IsVersion60Or61()) SendToClock(ClockTooltipRequest, 0);
+    if (CurrentClockKind() == ClockKind::requests) SendToClock(ClockTooltipRequest, 0);
     BreakRepeatedSend(quiet.pagerFocus);
     SendToTaskbar(t.pagerToolbar, WM_KILLFOCUS, 0, 0);
     if (!EndingBegun()) BringWindowToFront(t.taskbar, mainWindow, 0, 1);
@@ -258,10 +278,11 @@ static void TrackPointerAway()
     clockLeftHeld = 0;
     clockRightPressed = 0;
     frameDragging = 0;
-    if (IsVersion60Or61()) {
-        SendToClock(ClockTooltipRequest, 0);
-    } else {
-        HideClockTip();
+    switch (CurrentClockKind()) {
+    case ClockKind::requests: SendToClock(ClockTooltipRequest, 0); break;
+    case ClockKind::ownTooltip: HideClockTip(); break;
+    // Windows 10's clock hides its own tooltip control.
+    case ClockKind::clicks: break;
     }
 }
 
@@ -425,6 +446,7 @@ DWORD WINAPI PointerWatchThread(LPVOID parameter)
             if (TrackClockPointerAt(view)) view = ReadPointer();
         }
         KeepNotifyAreaFilling();
+        LookForClockCalendar(clockLeftHeld != 0);
         if (IsPointerOrFocusOnTrayAt(view, underMemo, foregroundMemo)) {
             pointerOnOwnWindows = 1;
         } else {

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "core/shared_state.h"
+#include "watch/pointer_rules.h"
 
 // Clock-click and tooltip state of the pointer watcher, reset by the main window's timers.
 extern SharedWord clockClickCount;
@@ -26,6 +27,8 @@ void SenseScreenEdges();
 void RevealMainWindow();
 DWORD WINAPI PointerWatchThread(LPVOID control);
 
+// How the captured clock is driven on this taskbar (see pointer_rules.h), asked afresh.
+ClockKind CurrentClockKind();
 // One cycle of the clock handling of the pointer watcher.
 void TrackClockPointer();
 // The pointer or the focus is on the tray, the clock's popups or the program's windows.

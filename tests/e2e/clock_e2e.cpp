@@ -476,4 +476,23 @@ TEST_P(ClockWatch, HidesWhenLeftInactive)
     run.end();
 }
 
+// On Windows 10 a click opens the clock's calendar, which takes the activation: the main
+// window stays while the user reads it, and goes once the calendar has closed.
+TEST_P(ClockWatch, TheCalendarKeepsTheWindowOn10)
+{
+    Running run("10", "win10", "[Window]\r\nHide=1\r\n");
+    ASSERT_TRUE(run.started());
+    RecordingWindow other(200, 120, true);
+    Click(Centre(RectOf(run.clock())));
+    HWND calendar = WaitForTopLevel("Windows.UI.Core.CoreWindow", run.standIn.processId(), 3000);
+    ASSERT_TRUE(WaitUntil([&] { return GetForegroundWindow() == calendar; }, 3000));
+    MoveCursor(kAway.x, kAway.y);
+    Pause(800);
+    EXPECT_TRUE(IsWindowVisible(run.main()));
+    // The user turns to another program's window, which closes the calendar.
+    ASSERT_TRUE(WaitUntil([&] { return SetForegroundWindow(other.hwnd()) && GetForegroundWindow() == other.hwnd(); }, 5000));
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(run.main()) && !IsWindow(calendar); }, 3000));
+    run.end();
+}
+
 }  // namespace

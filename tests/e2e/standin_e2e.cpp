@@ -616,10 +616,12 @@ TEST(StandInClock, OnWindows10TheCalendarFollowsPressesAndActivationAndARestShow
 
     MoveCursor(onClock.x, onClock.y);
     ASSERT_TRUE(standIn.waitForJournal("\ttooltips_class32\tshown\t", 5000, mark));
-    const JournalEntry shown = standIn.entries("tooltips_class32", "shown", mark).at(0);
-    HWND tip = reinterpret_cast<HWND>(static_cast<UINT_PTR>(std::strtoull(shown.param("hwnd").c_str(), nullptr, 16)));
-    EXPECT_EQ("tooltips_class32", ClassOf(tip));
-    EXPECT_TRUE(WaitUntil([&] { return IsWindowVisible(tip) != FALSE; }, 3000));
+    // The stand-in's shown tooltip control is the clock's.
+    HWND tip = nullptr;
+    EXPECT_TRUE(WaitUntil([&] {
+        while ((tip = FindWindowExA(nullptr, tip, "tooltips_class32", nullptr)) && (ProcessOf(tip) != pid || !IsWindowVisible(tip))) {}
+        return tip != nullptr;
+    }, 3000));
     char date[80] = "";
     GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, date, sizeof date);
     EXPECT_EQ(date, standIn.entries("TrayClockWClass", "TTN_NEEDTEXT", mark).at(0).param("text"));

@@ -18,10 +18,12 @@ struct FlavourCase {
     const char* reportedVersion;
 };
 
-// "6.0" runs on a system that reports 7, so that only its system toolbar's caption tells it.
+// "6.0" runs on a system that reports 7, so that only its system toolbar's caption tells it;
+// "10" on Windows 10, which tells an exe without a manifest 6.2.
 const FlavourCase kFlavours[] = {
     {"4.0", "win95"}, {"4.10", "win98"}, {"4.20", "nt40"}, {"4.90", "winme"}, {"5.0", "win2k"},
-    {"5.1", "winxp"}, {"5.2", "win2003"}, {"6.0", "win7"}, {"6.1", "win7"}, {"6.2", "win8"}, {"11", "win10"},
+    {"5.1", "winxp"}, {"5.2", "win2003"}, {"6.0", "win7"}, {"6.1", "win7"}, {"6.2", "win8"}, {"10", "win10"},
+    {"11", "win10"},
 };
 
 FILETIME LastWriteTime(const std::string& path)
@@ -51,6 +53,7 @@ class Discovery : public ::testing::TestWithParam<FlavourCase> {};
 TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
 {
     const FlavourCase c = GetParam();
+    const bool windows10 = std::string(c.flavour) == "10";
     MoveCursor(kAway.x, kAway.y);
     StandIn standIn(c.flavour);
     ASSERT_TRUE(standIn.ready());
@@ -80,10 +83,13 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
 
     auto r = program.report();
-    std::string flavour = c.flavour;
+    // Windows 10's taskbar is "6.1" by its show-desktop button.
+    const std::string flavour = windows10 ? "6.1" : c.flavour;
     EXPECT_EQ(r["flavour"], flavour);
     // Before the taskbar is known only the reported version speaks.
-    EXPECT_EQ(r["flavourAtStart"], flavour == "6.0" ? "6.1" : flavour);
+    const std::string atStart = windows10 ? "6.2" : flavour == "6.0" ? "6.1" : flavour;
+    EXPECT_EQ(r["flavourAtStart"], atStart);
+    EXPECT_EQ(r["windows10"], windows10 ? "1" : "0");
 
     HWND taskbar = standIn.taskbar();
     HWND notifyArea = standIn.notifyArea();
@@ -117,9 +123,10 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     // From 6.0 on the Start button is a top-level window; before, a child of the taskbar.
     HWND topLevelStart = FindWindowA("Button", "スタート");
     HWND start = topLevelStart ? topLevelStart : FindChild(taskbar, "Button");
-    ASSERT_NE(start, nullptr);
+    // Windows 10's Start is neither.
+    ASSERT_EQ(start == nullptr, windows10);
     EXPECT_EQ(r["startButton"], Hex(start));
-    EXPECT_EQ(topLevelStart != nullptr, flavour >= "6.0");
+    EXPECT_EQ(topLevelStart != nullptr, flavour >= "6.0" && !windows10);
 
     // The sets built on the flavour.
     EXPECT_EQ(r["win9x"], flavour == "4.0" || flavour == "4.10" || flavour == "4.90" ? "1" : "0");
@@ -129,7 +136,7 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     // Caption and fonts: Meiryo 16 on 6.0 and 6.1, MS UI Gothic 12 elsewhere; the link font
     // is the same face underlined.
     EXPECT_EQ(TextOf(program.mainWindow()), "ヴェルトリン Ver.1.4.8.3");
-    bool meiryo = flavour == "6.0" || flavour == "6.1";
+    bool meiryo = atStart == "6.1";
     EXPECT_EQ(r["uiFontFace"], meiryo ? "メイリオ" : "MS UI Gothic");
     EXPECT_EQ(r["uiFontHeight"], meiryo ? "16" : "12");
     EXPECT_EQ(r["uiFontCharset"], "128");
@@ -142,10 +149,11 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     const POINT clock = Centre(RectOf(FindChild(notifyArea, "TrayClockWClass")));
     const size_t rest = standIn.journalMark();
     MoveCursor(clock.x, clock.y);
-    // The taskbar's tooltip is asked for, or the program's own shows and, past 3 s, hides.
+    // The taskbar's tooltip is asked for, or the program's own shows and, past 3 s, hides, or
+    // Windows 10's clock shows its own.
     const bool ownTip = FindTopLevel("VeltClockTip", pid) != nullptr;
     EXPECT_TRUE(ownTip ? day.await("shown") && day.await("hidden", 8000)
-                       : standIn.waitForJournal("WM_USER+103\twParam=1", 5000, rest));
+                       : standIn.waitForJournal(windows10 ? "\ttooltips_class32\tshown\t" : "WM_USER+103\twParam=1", 5000, rest));
     day.moment("clock rest", &program);
     // A click on the clock as the pointer watcher sees it: the press held past the 50 ms for
     // which Wine keeps a key's up state, and both press and release until two of the
@@ -177,12 +185,12 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     }
     EXPECT_TRUE(!ownTip || WaitUntil([&] { return openedCount() == 1; }, 5000));
     day.settle();
-    standIn.command("flyout close");
+    standIn.command(windows10 ? "calendar close" : "flyout close");
     day.moment("clock double click", &program);
     clickClock(MouseButton::Left);
     MoveCursor(kAway.x, kAway.y);
     day.settle();
-    standIn.command("flyout close");
+    standIn.command(windows10 ? "calendar close" : "flyout close");
     day.moment("clock click", &program);
     clickClock(MouseButton::Right);
     EXPECT_TRUE(standIn.waitForJournal("WM_RBUTTONUP", 3000, rest));
@@ -197,14 +205,47 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     };
     const auto captioned = [&] { return (GetWindowLongA(program.mainWindow(), GWL_STYLE) & WS_CAPTION) != 0; };
     const auto shown = [&] { return IsWindowVisible(program.mainWindow()) != FALSE; };
+    const std::string fits = program.report()["fits"];
     chord({VK_CONTROL, VK_MENU, 'T'}, [&] { return !captioned(); });
+    // Its own icon makes the tray watch fit (and so show) the window: waited for before the hide.
+    EXPECT_TRUE(r["version50To62"] != "1" || WaitUntil([&] { return program.report()["fits"] != fits; }, 5000));
     chord({VK_CONTROL, VK_SHIFT, 'A'}, [&] { return !shown(); });
     day.moment("hidden without title bar", &program);
     chord({VK_CONTROL, VK_SHIFT, 'A'}, shown);
     chord({VK_CONTROL, VK_MENU, 'T'}, captioned);
-    chord({VK_MENU, 'D'}, [&] { return !IsPagerLayout(flavour) || standIn.waitForJournal("overflow-open", 0, rest); });
+    // Once the taskbar has answered the own icon's going: open, on Windows 10 then moved beside.
+    day.settle();
+    const auto beside = [&] {
+        HWND overflow = standIn.find("NotifyIconOverflowWindow");
+        return IsWindowVisible(overflow) && RectOf(overflow).top == RectOf(program.mainWindow()).bottom;
+    };
+    chord({VK_MENU, 'D'}, [&] {
+        return !IsPagerLayout(flavour) || (standIn.waitForJournal("overflow-open", 0, rest) && (!windows10 || beside()));
+    });
     standIn.command("overflow close");
     day.moment("hotkeys", &program);
+    // On Windows 10 a new icon or one gone makes the taskbar move the area, and the program put
+    // it back: how soon (from the move's line to the area's next size) is printed.
+    const auto relayout = [&](const char* command, const std::string& title, const Program* moved) {
+        const size_t from = standIn.journalMark();
+        standIn.command(command);
+        day.moment(title, moved);
+        long long at = -1, back = -1;
+        for (const std::string& line : standIn.journalSince(from)) {
+            const JournalEntry e = ParseJournalLine(line);
+            if (e.target == "TrayNotifyWnd" && e.event == "relayout") at = e.tick;
+            if (e.target == "TrayNotifyWnd" && e.event == "WM_SIZE" && at >= 0 && back < 0) back = e.tick;
+        }
+        std::printf("Windows 10 re-layout put back after %lld ms (%s)\n", back < 0 ? -1 : back - at, title.c_str());
+    };
+    if (windows10) {
+        Click(Centre(RectOf(FindChild(notifyArea, "Button"))));
+        EXPECT_TRUE(WaitUntil(beside, 3000));
+        MoveCursor(kAway.x, kAway.y);
+        day.moment("overflow by the chevron", &program);
+        standIn.command("overflow close");
+        relayout("add 80 新しいアイコン", "new icon, usual watch", &program);
+    }
 
     // Every box of the program, each answered once the watcher has described it.
     const auto press = [&](HWND box, int button) {
@@ -272,7 +313,9 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     // The first copy's window put aside, so that the second copy's box shows uncovered.
     SetWindowPos(program.mainWindow(), nullptr, 10, 10, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     Program second(program, c.reportedVersion);
+    quietWatch = windows10;
     second.start();
+    quietWatch = false;
     ASSERT_EQ(second.waitStarted(standIn), StartOutcome::refused);
     const HWND secondBox = day.await("box");
     day.moment("second copy", &second);
@@ -281,6 +324,7 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     ASSERT_EQ(second.waitStarted(standIn), StartOutcome::captured);
     day.moment("second copy took over", &second);
     MoveCursor(kAway.x, kAway.y);
+    if (windows10) relayout("remove 80", "icon gone, quiet watch", &second);
     second.endAsUser();
     EXPECT_TRUE(second.waitExit(15000));
     day.moment("ending");

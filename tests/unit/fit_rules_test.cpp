@@ -101,6 +101,23 @@ TEST(Fit, OneRowWidth)
     EXPECT_EQ(OneRowWidth(noClock, 200), 90);  // no clock, no 6
 }
 
+// Windows 10's tray: the rest of its row (210) beside the icons and the frame, along the
+// taskbar only.
+TEST(Fit, Windows10AlongTheTaskbar)
+{
+    FitMeasures m = Measures("6.1", false, true, 3, 4);
+    m.windows10Rest = 210;
+    m.frame = {8, 30};
+    EXPECT_EQ(OneRowWidth(m, 200), 210 + 72 + 8);
+    EXPECT_EQ(OneColumnHeight(m, 300), 300);  // across the taskbar: as "6.1"
+    m.horizontal = false;
+    EXPECT_EQ(OneColumnHeight(m, 300), 210 + 72 + 30);
+    // The minimum makes room for one icon, and never lowers the table's.
+    EXPECT_EQ(Windows10MinimumSize({44, 50}, true, 210, {8, 48}).width, 242);
+    EXPECT_EQ(Windows10MinimumSize({44, 50}, false, 210, {8, 48}).height, 282);
+    EXPECT_EQ(Windows10MinimumSize({300, 50}, true, 210, {8, 48}).width, 300);
+}
+
 TEST(Fit, FarEdgeStaysOnTheMonitor)
 {
     struct Row {

@@ -79,6 +79,26 @@ TEST(Flavour, SetMembership)
     }
 }
 
+// Windows 10's taskbar: "6.1" by its windows, 10.0 from build 14393 (1607) up to Windows 11's
+// 22000 by RtlGetVersion, and a TrayButton of its own.
+TEST(Flavour, Windows10TaskbarNeedsVersionAndWindow)
+{
+    struct Row {
+        const char* flavour;
+        RealVersion real;
+        bool trayButton, expected;
+    };
+    // 1511 (10586), whose clock still takes the requests; Windows 11; Windows 7's layout on a
+    // system that says 10; no RtlGetVersion.
+    const Row rows[] = {{"6.1", {10, 0, 18362}, true, true},  {"6.1", {10, 0, 14393}, true, true},
+                        {"6.1", {10, 0, 10586}, true, false}, {"6.1", {10, 0, 22000}, true, false},
+                        {"6.1", {10, 0, 18362}, false, false}, {"6.1", {6, 1, 7601}, true, false},
+                        {"6.2", {10, 0, 18362}, true, false}, {"6.1", {0, 0, 0}, true, false}};
+    for (const Row& row : rows) {
+        EXPECT_EQ(IsWindows10Taskbar(row.flavour, row.real, row.trayButton), row.expected) << row.real.build;
+    }
+}
+
 TEST(Flavour, RegistrySwitchIsOnOnlyForTheText1)
 {
     struct Row {

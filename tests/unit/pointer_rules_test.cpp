@@ -67,6 +67,22 @@ TEST(PointerRules, TrayListPopups)
     }
 }
 
+// Windows 10's clock ("6.1" there) takes no requests; its calendar, the new foreground window
+// of its class after a press on the clock, counts as the flyout at the single-click timer.
+TEST(PointerRules, Windows10ClockAndCalendar)
+{
+    EXPECT_EQ(ClockKindFor("6.1", false), ClockKind::requests);
+    EXPECT_EQ(ClockKindFor("6.1", true), ClockKind::clicks);
+    EXPECT_TRUE(IsArrivingCalendar(0x50, true, 0x40));
+    EXPECT_FALSE(IsArrivingCalendar(0x50, true, 0x50));   // in front already: Start, or the calendar a click closes
+    EXPECT_FALSE(IsArrivingCalendar(0x50, false, 0x40));  // another class
+    EXPECT_TRUE(CalendarStillAwaited(true, 60000));
+    EXPECT_FALSE(CalendarStillAwaited(false, kCalendarArrival + 1));
+    EXPECT_TRUE(SingleClickBringsTaskbarForward("6.1", false, false));
+    EXPECT_FALSE(SingleClickBringsTaskbarForward("6.1", false, true));
+    EXPECT_TRUE(SingleClickBringsTaskbarForward("5.0", true, true));
+}
+
 TEST(PointerRules, LogicalButtons)
 {
     EXPECT_EQ(LogicalButtonKey(0, false), 1);
