@@ -201,6 +201,7 @@ bool CaptureNotifyArea()
     PrepareWatcherControl(pointerWatchControl, mainWindow);
     // Read at start only: the options window offers no control for it.
     pointerWatchControl.quiet = ReadSettingInt("Config", "QuietWatch", 0) == 1 ? 1 : 0;
+    KeepToolbarBlocks(pointerWatchControl.quiet != 0);
     SendToTaskbarBounded(t.iconToolbar, WM_KILLFOCUS, 0, 0);
     SendToTaskbarBounded(t.clock, WM_KILLFOCUS, 0, 0);
     FaultPoint(FaultSite::capture);
@@ -218,6 +219,7 @@ void RehostNotifyArea()
         // Explorer restarted: the recorded windows died with it. Capture the new taskbar's
         // notification area instead, so the main window never stays empty.
         FindTaskbarWindows();
+        RetireToolbarBlocks();
         if (!t.notifyArea) return;
         t.startButton = FindWindowA("Button", "スタート");
         if (!t.startButton) t.startButton = FindWindowExA(t.taskbar, nullptr, "Button", nullptr);
@@ -225,6 +227,7 @@ void RehostNotifyArea()
         return;
     }
     SetParent(t.notifyArea, t.taskbar);
+    RetireToolbarBlocks();
     if (endingStarted) return;
     MoveWindow(t.taskbar, 0, 0, notifyAreaHomeRect.right - notifyAreaHomeRect.left,
                notifyAreaHomeRect.bottom - notifyAreaHomeRect.top, TRUE);

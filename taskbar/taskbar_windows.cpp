@@ -5,6 +5,8 @@
 #include <commctrl.h>
 
 #include "core/optional_functions.h"
+#include "core/shared_state.h"
+#include "taskbar/fit_rules.h"
 #include "taskbar/flavour.h"
 
 TaskbarWindows taskbarWindows;
@@ -28,41 +30,153 @@ void FindTaskbarWindows()
     t.rebar = FindWindowExA(t.taskbar, nullptr, "ReBarWindow32", nullptr);
 }
 
+// A block kept in the taskbar's process for one reading thread (QuietWatch): taken at the
+// first reading, kept for the whole capture, and freed when the taskbar it was taken in
+// is given up. The main thread and the tray watch both read, without a lock between them,
+// so each keeps a slot of its own, claimed by its thread id. Only the owner touches a
+// slot, except at the ending, once the owners have ended.
+struct KeptBlock {
+    SharedWord thread;  // the owner's thread id; 0 while free
+    DWORD processId;
+    HANDLE process;
+    void* address;
+    int32_t generation;
+};
+constexpr int kKeptBlocks = 4;
+static KeptBlock keptBlocks[kKeptBlocks];
+static SharedWord keepingBlocks{0};
+// Raised whenever the area is given back or a new taskbar is followed: a block taken
+// before belongs to a taskbar the program has let go.
+static SharedWord blockGeneration{0};
+
+static void FreeBlock(KeptBlock& b)
+{
+    if (b.address && optionalFunctions.virtualFreeEx) optionalFunctions.virtualFreeEx(b.process, b.address, 0, MEM_RELEASE);
+    if (b.process) CloseHandle(b.process);
+    b.process = nullptr;
+    b.address = nullptr;
+    b.processId = 0;
+}
+
+// The calling thread's slot, claimed at its first use; null when all are taken.
+static KeptBlock* OwnSlot()
+{
+    const auto me = static_cast<int32_t>(GetCurrentThreadId());
+    for (KeptBlock& b : keptBlocks) {
+        if (b.thread == me) return &b;
+    }
+    for (KeptBlock& b : keptBlocks) {
+        int32_t free = 0;
+        if (b.thread.compare_exchange_strong(free, me)) return &b;
+    }
+    return nullptr;
+}
+
+void KeepToolbarBlocks(bool keep) { keepingBlocks = keep ? 1 : 0; }
+
+void RetireToolbarBlocks()
+{
+    ++blockGeneration;
+    ReleaseRetiredToolbarBlock();
+}
+
+void ReleaseRetiredToolbarBlock()
+{
+    const auto me = static_cast<int32_t>(GetCurrentThreadId());
+    for (KeptBlock& b : keptBlocks) {
+        if (b.thread == me && b.address && b.generation != blockGeneration) FreeBlock(b);
+    }
+}
+
+void ReleaseToolbarBlocks(bool readersEnded)
+{
+    // Readings after the ending (none are planned) take and free a block each.
+    keepingBlocks = 0;
+    const auto me = static_cast<int32_t>(GetCurrentThreadId());
+    for (KeptBlock& b : keptBlocks) {
+        if (!readersEnded && b.thread != me) continue;
+        FreeBlock(b);
+        b.thread = 0;
+    }
+}
+
 // TB_GETBUTTON writes the taskbar's own TBBUTTON (20 bytes in the 32-bit layout, 32 in the
 // 64-bit one); the state byte sits at offset 8 in both. A page is committed in any case.
 constexpr SIZE_T kRemoteBlockSize = 4096;
 constexpr SIZE_T kRemoteButtonSize = 20;
 constexpr SIZE_T kStateOffset = 8;
 
-int CountVisibleTrayIcons()
+// The process and the block that one reading writes into; `kept` when they outlive it.
+struct RemoteBlock {
+    HANDLE process;
+    void* address;
+    bool kept;
+};
+
+static RemoteBlock TakeBlock(DWORD processId)
+{
+    const OptionalFunctions& f = optionalFunctions;
+    KeptBlock* slot = keepingBlocks ? OwnSlot() : nullptr;
+    if (slot && slot->address && slot->processId == processId && slot->generation == blockGeneration) {
+        return RemoteBlock{slot->process, slot->address, true};
+    }
+    if (slot) FreeBlock(*slot);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, processId);
+    if (!process) return RemoteBlock{};
+    void* address = f.virtualAllocEx(process, nullptr, kRemoteBlockSize, MEM_COMMIT, PAGE_READWRITE);
+    if (!slot || !address) return RemoteBlock{process, address, false};
+    // While it holds the process open, no other process can take over its id.
+    slot->processId = processId;
+    slot->process = process;
+    slot->address = address;
+    slot->generation = blockGeneration;
+    return RemoteBlock{process, address, true};
+}
+
+static void GiveBlockBack(const RemoteBlock& block)
+{
+    if (block.kept) return;
+    if (block.address) optionalFunctions.virtualFreeEx(block.process, block.address, 0, MEM_RELEASE);
+    if (block.process) CloseHandle(block.process);
+}
+
+int32_t CountTrayButtons()
+{
+    return static_cast<int32_t>(SendMessageA(taskbarWindows.iconToolbar, TB_BUTTONCOUNT, 0, 0));
+}
+
+TrayButtons ReadTrayButtons(int32_t count)
 {
     const OptionalFunctions& f = optionalFunctions;
     HWND toolbar = taskbarWindows.iconToolbar;
-    if (!f.virtualAllocEx || !f.virtualFreeEx || !toolbar) return 0;
+    TrayButtons seen{};
+    if (!f.virtualAllocEx || !f.virtualFreeEx || !toolbar) return seen;
     DWORD processId = 0;
     GetWindowThreadProcessId(toolbar, &processId);
-    if (!processId) return 0;
-    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, processId);
-    if (!process) return 0;
-    void* remote = f.virtualAllocEx(process, nullptr, kRemoteBlockSize, MEM_COMMIT, PAGE_READWRITE);
-    int visible = 0;
-    if (remote) {
-        int count = static_cast<int>(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0));
+    if (!processId) return seen;
+    const RemoteBlock block = TakeBlock(processId);
+    if (block.address) {
+        if (count < 0) count = CountTrayButtons();
+        seen.read = true;
         for (int i = 0; i < count; ++i) {
             unsigned char button[kRemoteButtonSize] = {};
             SIZE_T copied = 0;
-            SendMessageA(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(remote));
-            if (!ReadProcessMemory(process, remote, button, sizeof button, &copied) || copied != sizeof button) {
-                visible = 0;  // a partial count would make the fit shrink the window wrongly
+            SendMessageA(toolbar, TB_GETBUTTON, i, reinterpret_cast<LPARAM>(block.address));
+            if (!ReadProcessMemory(block.process, block.address, button, sizeof button, &copied) ||
+                copied != sizeof button) {
+                seen = TrayButtons{};  // a partial count would make the fit shrink the window wrongly
                 break;
             }
-            if (!(button[kStateOffset] & TBSTATE_HIDDEN)) ++visible;
+            const bool hidden = (button[kStateOffset] & TBSTATE_HIDDEN) != 0;
+            if (!hidden) ++seen.visible;
+            seen.hiddenMark = MarkTrayButton(seen.hiddenMark, hidden);
         }
-        f.virtualFreeEx(process, remote, 0, MEM_RELEASE);
     }
-    CloseHandle(process);
-    return visible;
+    GiveBlockBack(block);
+    return seen;
 }
+
+int CountVisibleTrayIcons() { return ReadTrayButtons(-1).visible; }
 
 bool IsNot256ColorDisplay()
 {

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 struct TaskbarWindows {
     HWND taskbar;
     HWND notifyArea;
@@ -27,4 +29,29 @@ void FindTaskbarWindows();
 // taskbar when it answers again; only its result is then 0.
 LRESULT SendToTaskbarBounded(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 int CountVisibleTrayIcons();
+
+// What one reading of the icon toolbar's buttons saw; all zero when it could not be read
+// whole.
+struct TrayButtons {
+    bool read;
+    int32_t visible;
+    uint32_t hiddenMark;  // MarkTrayButton over every button
+};
+// TB_BUTTONCOUNT of the icon toolbar.
+int32_t CountTrayButtons();
+// Reads `count` buttons (below 0: asks the count first). CountVisibleTrayIcons is this
+// reading's visible buttons.
+TrayButtons ReadTrayButtons(int32_t count);
+// With QuietWatch the memory that a reading needs in the taskbar's process is kept for the
+// whole capture, one block for each thread that reads, instead of being taken and freed at
+// every reading. Set once at the capture, before the watchers start.
+void KeepToolbarBlocks(bool keep);
+// The area goes back to the taskbar, or a new taskbar is followed: every block taken so far
+// is let go. The calling thread's goes at once, every other thread's at its next reading
+// or ReleaseRetiredToolbarBlock.
+void RetireToolbarBlocks();
+void ReleaseRetiredToolbarBlock();
+// The ending: frees every block once the threads that read have ended (`readersEnded`),
+// else the calling thread's only, since another may still be writing into its own.
+void ReleaseToolbarBlocks(bool readersEnded);
 bool IsNot256ColorDisplay();
