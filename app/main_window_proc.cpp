@@ -240,6 +240,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         HandleEndSession(wParam != 0);
         return 0;
     case WM_ACTIVATE:
+        NudgeWatcher(pointerWatchControl);
         OnActivate(wParam, lParam);
         break;
     case WM_ERASEBKGND:
@@ -251,6 +252,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         if (wParam == 1) InvalidateRect(t.iconToolbar, nullptr, FALSE);
         return 0;
     case WM_SETCURSOR:
+        // Also for the captured children that leave the pointer's shape to their parents.
+        NudgeWatcher(pointerWatchControl);
         OnSetCursor(wParam, lParam);
         break;
     case WM_MOUSEACTIVATE:
@@ -275,6 +278,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         break;
     case WM_SIZING:
         return 0;
+    case WM_WINDOWPOSCHANGED:
+        // The notification area follows the main window's client area.
+        NudgeWatcher(pointerWatchControl);
+        break;
     case WM_NCMOUSEMOVE:
         frameDragging = 0;
         break;
@@ -302,6 +309,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnTimer(wParam);
         return 0;
     case WM_HOTKEY:
+        NudgeWatcher(pointerWatchControl);
         if (wParam == 1) CountTestEvent(TestCounter::revealHotkey);
         HandleHotkey(lParam, wParam);
         return 0;

@@ -149,6 +149,8 @@ void RevealMainWindow()
     } else {
         BringWindowToFront(mainWindow, taskbarWindows.notifyArea, 1, 0);
     }
+    // The pointer watcher sees the shown window at once, not after its nap.
+    NudgeWatcher(pointerWatchControl);
 }
 
 void SenseScreenEdges()
