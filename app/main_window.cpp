@@ -201,6 +201,7 @@ bool CaptureNotifyArea()
     PrepareWatcherControl(pointerWatchControl, mainWindow);
     // Read at start only: the options window offers no control for it.
     pointerWatchControl.quiet = ReadSettingInt("Config", "QuietWatch", 0) == 1 ? 1 : 0;
+    trayWatchControl.quiet = pointerWatchControl.quiet.load();
     KeepToolbarBlocks(pointerWatchControl.quiet != 0);
     SendToTaskbarBounded(t.iconToolbar, WM_KILLFOCUS, 0, 0);
     SendToTaskbarBounded(t.clock, WM_KILLFOCUS, 0, 0);
