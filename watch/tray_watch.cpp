@@ -248,7 +248,7 @@ DWORD RunQuietTrayPass(const WatcherControl& control, QuietTray& q)
             RECT client{};
             GetClientRect(t.taskbar, &client);
             if (IsTaskbarCollapsed(ToRect(client))) return kQuietTrayPause;
-            if (!EqualRect(&client, &q.taskbarClient)) {
+            if (client.right != q.taskbarClient.right || client.bottom != q.taskbarClient.bottom) {
                 q.taskbarClient = client;
                 q.horizontal = IsTrayHorizontal();
             }
