@@ -124,8 +124,9 @@ void RefitOnIconCountChange()
     FitWindowToTray(minWidth, minHeight, IsOptionChecked(optionsControls.reSize));
 }
 
-// True when the button had to be moved.
-bool PinShowDesktopButton(bool horizontal)
+// The usual pass moves the button to its pin every time; the quiet one (`quiet`) only when
+// it is elsewhere. True when it was moved.
+bool PinShowDesktopButton(bool horizontal, bool quiet)
 {
     const TaskbarWindows& t = taskbarWindows;
     RECT button{}, notifyArea{}, client{};
@@ -133,8 +134,17 @@ bool PinShowDesktopButton(bool horizontal)
     GetWindowRect(t.notifyArea, &notifyArea);
     GetClientRect(mainWindow, &client);
     const auto pinned = PinShowDesktopButton(ToRect(button), ToRect(notifyArea), ToRect(client), horizontal);
-    if (pinned) MoveTaskbarWindow(t.showDesktopButton, pinned->x, pinned->y, pinned->width, pinned->height);
-    return pinned.has_value();
+    if (!pinned) return false;
+    if (quiet) {
+        RECT at = button;
+        MapWindowPoints(nullptr, t.notifyArea, reinterpret_cast<POINT*>(&at), 2);
+        if (at.left == pinned->x && at.top == pinned->y && at.right - at.left == pinned->width &&
+            at.bottom - at.top == pinned->height) {
+            return false;
+        }
+    }
+    MoveTaskbarWindow(t.showDesktopButton, pinned->x, pinned->y, pinned->width, pinned->height);
+    return true;
 }
 
 // Between its steps the cycle looks whether the ending has begun: the notification area may
@@ -155,7 +165,7 @@ void RunTrayWatchCycle(const WatcherControl& control)
     if (!GoesOn(control)) return;
     if (IsVersion50To62()) RefitOnIconCountChange();
     if (!GoesOn(control)) return;
-    if (IsWindowsVersion("6.1")) PinShowDesktopButton(IsTrayHorizontal());
+    if (IsWindowsVersion("6.1")) PinShowDesktopButton(IsTrayHorizontal(), false);
 }
 
 // What the quiet pass keeps from one pass to the next; only the tray-watch thread uses it.
@@ -260,7 +270,7 @@ DWORD RunQuietTrayPass(const WatcherControl& control, QuietTray& q)
         if (RefitQuietly(q, now)) changed = true;
     }
     if (!GoesOn(control)) return kQuietTrayPause;
-    if (std::strcmp(flavour, "6.1") == 0 && PinShowDesktopButton(q.horizontal)) changed = true;
+    if (std::strcmp(flavour, "6.1") == 0 && PinShowDesktopButton(q.horizontal, true)) changed = true;
     const TrayLook look = LookNow(q, shown);
     const QuietRepaint repaint = QuietRepaintFor(q.looked ? &q.look : nullptr, look);
     q.look = look;
