@@ -177,6 +177,7 @@ struct QuietTray {
     // Asked now and then (IsDueAgain), and the direction also when the taskbar's size changes.
     bool asked;
     uint32_t askedAt;
+    char flavour[24];
     bool themed, not256Colors, horizontal;
     RECT taskbarClient;
 };
@@ -231,14 +232,11 @@ bool RefitQuietly(QuietTray& q, uint32_t now)
 }
 
 // One pass of the quiet tray watch: the usual pass's steps, each only when a change needs
-// it. The flavour is asked once for the whole pass. Gives the pause to take after it.
+// it. Gives the pause to take after it.
 DWORD RunQuietTrayPass(const WatcherControl& control, QuietTray& q)
 {
     const TaskbarWindows& t = taskbarWindows;
     ReleaseRetiredToolbarBlock();
-    char flavour[24];
-    CurrentFlavour(flavour);
-    const bool from50 = FlavourIsVersion50To62(flavour), from51 = FlavourIsVersion51To62(flavour);
     const uint32_t now = GetTickCount();
     const bool shown = IsWindowVisible(mainWindow) != FALSE;
     // A shown window is never revealed: the edges count only while it is hidden.
@@ -246,11 +244,16 @@ DWORD RunQuietTrayPass(const WatcherControl& control, QuietTray& q)
     if (IsDueAgain(q.asked, q.askedAt, now)) {
         q.asked = true;
         q.askedAt = now;
+        // The flavour changes only with a new taskbar: its probes, the dearest of the
+        // pass's reads, are made now and then too.
+        CurrentFlavour(q.flavour);
         q.themed = IsThemeActive();
         q.not256Colors = IsNot256ColorDisplay();
         q.horizontal = IsTrayHorizontal();
-        if (from50) TrimWorkingSet();
+        if (FlavourIsVersion50To62(q.flavour)) TrimWorkingSet();
     }
+    const char* flavour = q.flavour;
+    const bool from50 = FlavourIsVersion50To62(flavour), from51 = FlavourIsVersion51To62(flavour);
     bool changed = false;
     if (from50) {
         if (!GoesOn(control)) return kQuietTrayPause;
