@@ -33,10 +33,12 @@ void FindTaskbarWindows()
 // A block kept in the taskbar's process for one reading thread (QuietWatch): taken at the
 // first reading, kept for the whole capture, and freed when the taskbar it was taken in
 // is given up. The main thread and the tray watch both read, without a lock between them,
-// so each keeps a slot of its own, claimed by its thread id. Only the owner touches a
-// slot, except at the ending, once the owners have ended.
+// so each keeps a slot of its own, claimed by its thread id. Whoever works with a slot's
+// block claims it first (`use`), so that one given up from another thread (the ending, a
+// fault) is never freed while the taskbar writes into it.
 struct KeptBlock {
     SharedWord thread;  // the owner's thread id; 0 while free
+    SharedWord use;     // 0 free to claim, 1 claimed, -1 given up for good
     DWORD processId;
     HANDLE process;
     void* address;
@@ -45,9 +47,15 @@ struct KeptBlock {
 constexpr int kKeptBlocks = 4;
 static KeptBlock keptBlocks[kKeptBlocks];
 static SharedWord keepingBlocks{0};
-// Raised whenever the area is given back or a new taskbar is followed: a block taken
-// before belongs to a taskbar the program has let go.
+// Raised whenever the area goes back to the taskbar to be taken again or a new taskbar is
+// followed: a block taken before belongs to a taskbar the program has let go.
 static SharedWord blockGeneration{0};
+
+static bool Claim(KeptBlock& b)
+{
+    int32_t unclaimed = 0;
+    return b.use.compare_exchange_strong(unclaimed, 1);
+}
 
 static void FreeBlock(KeptBlock& b)
 {
@@ -84,19 +92,20 @@ void ReleaseRetiredToolbarBlock()
 {
     const auto me = static_cast<int32_t>(GetCurrentThreadId());
     for (KeptBlock& b : keptBlocks) {
-        if (b.thread == me && b.address && b.generation != blockGeneration) FreeBlock(b);
+        if (b.thread != me || !b.address || b.generation == blockGeneration || !Claim(b)) continue;
+        FreeBlock(b);
+        b.use = 0;
     }
 }
 
-void ReleaseToolbarBlocks(bool readersEnded)
+void ReleaseToolbarBlocks()
 {
-    // Readings after the ending (none are planned) take and free a block each.
+    // Readings after this (none are planned) take and free a block each.
     keepingBlocks = 0;
-    const auto me = static_cast<int32_t>(GetCurrentThreadId());
     for (KeptBlock& b : keptBlocks) {
-        if (!readersEnded && b.thread != me) continue;
+        if (!Claim(b)) continue;  // given up already, or a reading under way: its owner frees it
         FreeBlock(b);
-        b.thread = 0;
+        b.use = -1;
     }
 }
 
@@ -113,10 +122,12 @@ struct RemoteBlock {
     bool kept;
 };
 
-static RemoteBlock TakeBlock(DWORD processId)
+// A kept block stays claimed until GiveBlockBack.
+static RemoteBlock TakeBlock(DWORD processId, KeptBlock*& slot)
 {
     const OptionalFunctions& f = optionalFunctions;
-    KeptBlock* slot = keepingBlocks ? OwnSlot() : nullptr;
+    slot = keepingBlocks ? OwnSlot() : nullptr;
+    if (slot && !Claim(*slot)) slot = nullptr;
     if (slot && slot->address && slot->processId == processId && slot->generation == blockGeneration) {
         return RemoteBlock{slot->process, slot->address, true};
     }
@@ -133,8 +144,9 @@ static RemoteBlock TakeBlock(DWORD processId)
     return RemoteBlock{process, address, true};
 }
 
-static void GiveBlockBack(const RemoteBlock& block)
+static void GiveBlockBack(const RemoteBlock& block, KeptBlock* slot)
 {
+    if (slot) slot->use = 0;
     if (block.kept) return;
     if (block.address) optionalFunctions.virtualFreeEx(block.process, block.address, 0, MEM_RELEASE);
     if (block.process) CloseHandle(block.process);
@@ -154,7 +166,8 @@ TrayButtons ReadTrayButtons(int32_t count)
     DWORD processId = 0;
     GetWindowThreadProcessId(toolbar, &processId);
     if (!processId) return seen;
-    const RemoteBlock block = TakeBlock(processId);
+    KeptBlock* slot = nullptr;
+    const RemoteBlock block = TakeBlock(processId, slot);
     if (block.address) {
         if (count < 0) count = CountTrayButtons();
         seen.read = true;
@@ -172,7 +185,7 @@ TrayButtons ReadTrayButtons(int32_t count)
             seen.hiddenMark = MarkTrayButton(seen.hiddenMark, hidden);
         }
     }
-    GiveBlockBack(block);
+    GiveBlockBack(block, slot);
     return seen;
 }
 

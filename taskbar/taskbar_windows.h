@@ -46,12 +46,13 @@ TrayButtons ReadTrayButtons(int32_t count);
 // whole capture, one block for each thread that reads, instead of being taken and freed at
 // every reading. Set once at the capture, before the watchers start.
 void KeepToolbarBlocks(bool keep);
-// The area goes back to the taskbar, or a new taskbar is followed: every block taken so far
-// is let go. The calling thread's goes at once, every other thread's at its next reading
-// or ReleaseRetiredToolbarBlock.
+// The area goes back to the taskbar to be taken again, or a new taskbar is followed: every
+// block taken so far is let go. The calling thread's goes at once, every other thread's at
+// its next reading or ReleaseRetiredToolbarBlock.
 void RetireToolbarBlocks();
 void ReleaseRetiredToolbarBlock();
-// The ending: frees every block once the threads that read have ended (`readersEnded`),
-// else the calling thread's only, since another may still be writing into its own.
-void ReleaseToolbarBlocks(bool readersEnded);
+// The area goes back for good (the ending, a capture cut short, a fault): every block is
+// freed, from whichever thread, except one that a reading is writing into just then, which
+// its own thread frees as it ends. No block is kept after this.
+void ReleaseToolbarBlocks();
 bool IsNot256ColorDisplay();

@@ -327,9 +327,8 @@ DWORD WINAPI TrayWatchThread(LPVOID parameter)
     QuietTray quiet{};
     for (;;) {
         if (control.stopRequested) {
-            // Its block in the taskbar's process goes with it (the ending frees the blocks
-            // only of readers that have ended by then).
-            if (control.quiet) ReleaseToolbarBlocks(false);
+            // A block the ending could not free while this thread was reading goes now.
+            if (control.quiet) ReleaseToolbarBlocks();
             return static_cast<DWORD>(control.stopRequested.load());
         }
         FaultPoint(FaultSite::trayWatchCycle);
