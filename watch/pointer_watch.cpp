@@ -445,7 +445,12 @@ DWORD WINAPI PointerWatchThread(LPVOID parameter)
             LeaveTray();
         }
         if (quiet.on) {
-            if (WatcherNap(control, CyclePause(view, underMemo, !onTray && (wasOnTray || (shown && !quiet.shownTwice))))) {
+            const DWORD pause = CyclePause(view, underMemo, !onTray && (wasOnTray || (shown && !quiet.shownTwice)));
+            // Only the long pause hears nudges: in the short one a stream of them (the pointer
+            // moving over the window) would only make the cycles come faster.
+            if (pause == kPointerWatchPause) {
+                WatcherPause(control, pause);
+            } else if (WatcherNap(control, pause)) {
                 quiet.nudgedAt = GetTickCount();
             }
         } else {
