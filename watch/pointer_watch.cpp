@@ -1,6 +1,7 @@
 // The pointer and clock watcher: a cycle every 5 ms that drives the captured clock as the
 // taskbar would (tooltip delay, clicks, flyout, right click), keeps the notification area
-// filling the main window and hides the main window when it is left inactive.
+// filling the main window and hides the main window when it is left inactive. With
+// QuietWatch it naps while nothing can need it, and the main window's events wake it.
 #include <windows.h>
 #include <shellapi.h>
 

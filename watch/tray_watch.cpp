@@ -203,7 +203,7 @@ TrayLook LookNow(const QuietTray& q, bool shown)
     return look;
 }
 
-// The usual pass's repaints, for the flavour asked at the start of the pass.
+// The usual pass's repaints, for the flavour last asked.
 void RepaintQuietly(QuietRepaint repaint, const char* flavour)
 {
     const TaskbarWindows& t = taskbarWindows;
