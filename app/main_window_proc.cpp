@@ -282,6 +282,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         // The notification area follows the main window's client area.
         NudgeWatcher(pointerWatchControl);
         break;
+    case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+        ++systemChanges;
+        break;
     case WM_NCMOUSEMOVE:
         frameDragging = 0;
         break;
@@ -325,7 +331,10 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     default:
         if (message == FaultSwitchMessage) TriggerFault(wParam);
         if (HandleTestReport(message)) return 0;
-        if (taskbarCreatedMessage && message == taskbarCreatedMessage) RehostNotifyArea();
+        if (taskbarCreatedMessage && message == taskbarCreatedMessage) {
+            ++systemChanges;
+            RehostNotifyArea();
+        }
         break;
     }
     return DefaultWindowProc(window, message, wParam, lParam);

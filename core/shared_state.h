@@ -19,6 +19,10 @@ extern SharedWord minWidth;
 extern SharedWord minHeight;
 extern SharedWord visibleIconCount;
 extern SharedWord sensingKeys;
+// Raised by the main window for each broadcast that tells of a change of the display, the
+// system's settings or colours, or the visual style, and for a new taskbar: the quiet tray
+// watch asks the theme, the colour depth, the tray's direction and the flavour again then.
+extern SharedWord systemChanges;
 
 // The program's windows; a handle is empty until its window exists. Written on the main
 // thread before the watchers start.

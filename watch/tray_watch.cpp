@@ -174,9 +174,9 @@ struct QuietTray {
     TrayLook look;
     ButtonsReading buttons;
     TrayButtons seen;
-    // Asked now and then (IsDueAgain), and the direction also when the taskbar's size changes.
-    bool asked;
-    uint32_t askedAt;
+    // Asked when AsksSystemAgain says so, and the direction also when the taskbar's size
+    // changes.
+    SystemReading system;
     char flavour[24];
     bool themed, not256Colors, horizontal;
     RECT taskbarClient;
@@ -241,11 +241,9 @@ DWORD RunQuietTrayPass(const WatcherControl& control, QuietTray& q)
     const bool shown = IsWindowVisible(mainWindow) != FALSE;
     // A shown window is never revealed: the edges count only while it is hidden.
     if (!shown && SensingKeysHeld(sensingKeys, KeyHeld)) SenseScreenEdges();
-    if (IsDueAgain(q.asked, q.askedAt, now)) {
-        q.asked = true;
-        q.askedAt = now;
-        // The flavour changes only with a new taskbar: its probes, the dearest of the
-        // pass's reads, are made now and then too.
+    const int32_t changes = systemChanges;
+    if (AsksSystemAgain(q.system, changes, now)) {
+        q.system = SystemReading{true, now, changes};
         CurrentFlavour(q.flavour);
         q.themed = IsThemeActive();
         q.not256Colors = IsNot256ColorDisplay();

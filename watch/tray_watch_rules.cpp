@@ -37,6 +37,11 @@ std::optional<Placement> PinShowDesktopButton(const Rect& b, const Rect& n, cons
 
 bool IsDueAgain(bool done, uint32_t at, uint32_t now) { return !done || now - at + kQuietTrayIdlePause >= kQuietRefresh; }
 
+bool AsksSystemAgain(const SystemReading& last, int32_t changes, uint32_t now)
+{
+    return !last.done || changes != last.changes || now - last.at >= kQuietSystemRefresh;
+}
+
 bool ReadsTrayButtons(const ButtonsReading& last, int32_t count, uint32_t now)
 {
     return count != last.count || IsDueAgain(last.done, last.at, now);

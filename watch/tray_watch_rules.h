@@ -70,12 +70,23 @@ std::optional<Placement> PinShowDesktopButton(const Rect& button, const Rect& no
 // way a change takes effect within a second.
 constexpr uint32_t kQuietTrayPause = 300;
 constexpr uint32_t kQuietTrayIdlePause = 450;
-// What the quiet pass asks only now and then (the icon toolbar's buttons, the theme, the
-// colour depth, the tray's direction, the working set) is never older than this.
+// The icon toolbar's buttons, which the quiet pass reads only now and then, are never older
+// than this.
 constexpr uint32_t kQuietRefresh = 1000;
 // Such a reading, last made `at` (if `done`), is due again now when the pass after this one
 // would find it older than kQuietRefresh.
 bool IsDueAgain(bool done, uint32_t at, uint32_t now);
+// The theme, the colour depth, the tray's direction and the flavour, dear to ask, the quiet
+// pass asks again when the main window heard of a change (`changes`, the count of such
+// broadcasts, differs from the one they were asked at), and besides every few seconds, for
+// a change that nothing told of. The working set is trimmed along with them.
+constexpr uint32_t kQuietSystemRefresh = 5000;
+struct SystemReading {
+    bool done;
+    uint32_t at;  // milliseconds
+    int32_t changes;
+};
+bool AsksSystemAgain(const SystemReading& last, int32_t changes, uint32_t now);
 // The icon toolbar's count is asked every pass; its buttons are read again only when the
 // count changed or the last whole reading is due again.
 struct ButtonsReading {

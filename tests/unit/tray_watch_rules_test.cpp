@@ -125,7 +125,8 @@ TEST(TrayWatch, ShowDesktopPin)
 }
 
 // The buttons are read again on a new count, at the first pass, or when the pass after
-// this one would find the reading older than a second; the theme and the like likewise.
+// this one would find the reading older than a second; the theme and the like at the first
+// pass, after a broadcast of a change, and every five seconds.
 TEST(TrayWatch, QuietReadings)
 {
     struct Row {
@@ -152,6 +153,12 @@ TEST(TrayWatch, QuietReadings)
         do now += pause; while (!IsDueAgain(true, at, now));
         EXPECT_LE(now - at, kQuietRefresh) << pause;
     }
+    const SystemReading asked{true, 1000, 7};
+    EXPECT_TRUE(AsksSystemAgain(SystemReading{}, 0, 0));
+    EXPECT_FALSE(AsksSystemAgain(asked, 7, 5999));
+    EXPECT_TRUE(AsksSystemAgain(asked, 7, 6000));
+    EXPECT_TRUE(AsksSystemAgain(asked, 8, 1001));
+    EXPECT_FALSE(AsksSystemAgain(SystemReading{true, 0xFFFFF000u, 7}, 7, 100));
 }
 
 // Everything repaints at the first pass and after a change of the look's own; the clock
