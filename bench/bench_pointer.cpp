@@ -197,9 +197,13 @@ int HideTimes(int tries)
         RECT r;
         if (!clock || !GetWindowRect(clock, &r)) return 1;
         SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        ShowWindow(host, SW_SHOWNA);
-        SetForegroundWindow(host);
-        Sleep(600);
+        // A hide the watcher decided just before the show may still come after it.
+        int shows = 0;
+        do {
+            ShowWindow(host, SW_SHOWNA);
+            SetForegroundWindow(host);
+            Sleep(600);
+        } while (!IsWindowVisible(host) && ++shows < 5);
         if (!IsWindowVisible(host)) return 1;
         const DWORD left = GetTickCount();
         SetCursorPos(40, 40);
