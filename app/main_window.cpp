@@ -242,6 +242,8 @@ bool CaptureNotifyArea()
     PrepareWatcherControl(pointerWatchControl, mainWindow);
     // Read at start only: the options window offers no control for it.
     pointerWatchControl.quiet = ReadSettingInt(setting::quietWatch) == 1 ? 1 : 0;
+    trayWatchControl.quiet = pointerWatchControl.quiet.load();
+    KeepToolbarBlocks(pointerWatchControl.quiet != 0);
     SendToTaskbarBounded(t.iconToolbar, WM_KILLFOCUS, 0, 0);
     SendToTaskbarBounded(t.clock, WM_KILLFOCUS, 0, 0);
     FaultPoint(FaultSite::capture);
@@ -259,6 +261,7 @@ void RehostNotifyArea()
         // Explorer restarted: the recorded windows died with it. Capture the new taskbar's
         // notification area instead, so the main window never stays empty.
         FindTaskbarWindows();
+        RetireToolbarBlocks();
         if (!t.notifyArea) return;
         FindStartButton();
         if (TakeNotifyArea()) {
@@ -269,6 +272,7 @@ void RehostNotifyArea()
         return;
     }
     SetParent(t.notifyArea, t.taskbar);
+    RetireToolbarBlocks();
     if (endingStarted) return;
     MoveWindow(t.taskbar, 0, 0, notifyAreaHomeRect.right - notifyAreaHomeRect.left,
                notifyAreaHomeRect.bottom - notifyAreaHomeRect.top, TRUE);

@@ -331,15 +331,28 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_DESTROY: OnDestroy(); return 0;
     case WM_QUERYENDSESSION: OnQueryEndSession(); return TRUE;
     case WM_ENDSESSION: OnEndSession(wParam != 0); return 0;
-    case WM_ACTIVATE: OnActivate(wParam, lParam); break;
+    case WM_ACTIVATE:
+        NudgeWatcher(pointerWatchControl);
+        OnActivate(wParam, lParam);
+        break;
     case WM_ERASEBKGND: OnEraseBackground(wParam, lParam); return 0;
     case WM_ACTIVATEAPP: OnActivateApp(wParam); return 0;
-    case WM_SETCURSOR: OnSetCursor(wParam, lParam); break;
+    case WM_SETCURSOR:
+        // Also for the captured children that leave the pointer's shape to their parents.
+        NudgeWatcher(pointerWatchControl);
+        OnSetCursor(wParam, lParam);
+        break;
     case WM_MOUSEACTIVATE: return OnMouseActivate(lParam);
     case WM_GETMINMAXINFO: OnGetMinMaxInfo(reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
     case WM_ENTERSIZEMOVE: OnEnterSizeMove(); break;
     case WM_WINDOWPOSCHANGING: OnWindowPosChanging(reinterpret_cast<WINDOWPOS*>(lParam)); break;
     case WM_SIZING: return 0;
+    // The notification area follows the main window's client area.
+    case WM_WINDOWPOSCHANGED: NudgeWatcher(pointerWatchControl); break;
+    case WM_DISPLAYCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED: ++systemChanges; break;
     case WM_NCMOUSEMOVE: OnNcMouseMove(); break;
     case WM_NCLBUTTONDOWN:
         if (OnNcLeftButtonDown(wParam, lParam)) return 0;
@@ -349,12 +362,18 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NCRBUTTONDOWN: OnNcRightButtonDown(wParam); return 0;
     case WM_COMMAND: OnCommand(wParam); return 0;
     case WM_TIMER: OnTimer(wParam); return 0;
-    case WM_HOTKEY: HandleHotkey(lParam, wParam); return 0;
+    case WM_HOTKEY:
+        NudgeWatcher(pointerWatchControl);
+        HandleHotkey(lParam, wParam);
+        return 0;
     case WM_PRINTCLIENT: OnPrintClient(lParam); break;
     case TrayIconNotify: OnTrayIconNotify(lParam); return 0;
     case HideWhenLeftRequest: OnHideWhenLeftRequest(); return 0;
     default:
-        if (taskbarCreatedMessage && message == taskbarCreatedMessage) RehostNotifyArea();
+        if (taskbarCreatedMessage && message == taskbarCreatedMessage) {
+            ++systemChanges;
+            RehostNotifyArea();
+        }
         // The test-only hooks come last; a release build has neither.
         if (message == FaultSwitchMessage) TriggerFault(wParam);
         if (OnTestReport(message)) return 0;

@@ -95,6 +95,7 @@ void RestoreTaskbar()
     // released only once no watcher can call into them any more.
     bool trayEnded = WaitForWatcher(trayWatchHandle);
     bool pointerEnded = WaitForWatcher(pointerWatchHandle);
+    ReleaseToolbarBlocks();
     FreeOptionalFunctions(trayEnded && pointerEnded);
     FaultPoint(FaultSite::ending);
 

@@ -15,4 +15,5 @@ void ReturnNotifyAreaToTaskbar()
                notifyAreaHomeRect.bottom - notifyAreaHomeRect.top, TRUE);
     PostMessageA(t.taskbar, WM_SIZE, 0, 0);
     notifyAreaCaptured = false;
+    ReleaseToolbarBlocks();
 }

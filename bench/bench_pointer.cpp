@@ -6,6 +6,15 @@
 //                          N times: the pointer far away, then put straight onto the clock;
 //                          prints the median and the worst time in ms from the move to the
 //                          clock's first pointer notice with wParam 2 in the stand-in's journal
+//   bench_pointer fit N    N rounds of four icon changes in the stand-in (add, hide, show and
+//                          remove one icon) with the program's window one row high; prints
+//                          for each kind the median and the worst time in ms from the
+//                          command to the window's new width
+//   bench_pointer hide N   N times, with "hide when inactive" on: the window shown with the
+//                          pointer on its clock and the focus on it, then the pointer and the
+//                          focus taken away; prints the median and the worst time in ms until
+//                          the window is hidden
+//   bench_pointer shown    prints 1 when the program's window is visible, else 0
 // The pointer reaches the clock over the frame of the window that holds it, as a hand
 // brings it there: a window that has just been placed takes itself for dragged until the
 // pointer crosses its frame.
@@ -129,6 +138,82 @@ int Latency(const char* journal, int tries)
     return 0;
 }
 
+// Milliseconds until `done` holds, looked at every millisecond; -1 after 3 s.
+template <typename Done>
+long MillisecondsUntil(DWORD since, Done done)
+{
+    while (!done()) {
+        if (GetTickCount() - since > 3000) return -1;
+        Sleep(1);
+    }
+    return static_cast<long>(GetTickCount() - since);
+}
+
+// "MEDIAN WORST"; a try that never got there makes the worst ">3000", and the median is
+// that of the others.
+std::string MedianAndWorst(std::vector<long> times)
+{
+    const auto missed = std::count(times.begin(), times.end(), -1L);
+    times.erase(std::remove(times.begin(), times.end(), -1L), times.end());
+    std::sort(times.begin(), times.end());
+    const std::string median = times.empty() ? "?" : std::to_string(times[times.size() / 2]);
+    return median + " " + (missed || times.empty() ? ">3000" : std::to_string(times.back()));
+}
+
+int WidthOf(HWND window)
+{
+    RECT r = {};
+    GetWindowRect(window, &r);
+    return r.right - r.left;
+}
+
+int FitTimes(int rounds)
+{
+    HWND host = FindWindowA("TVeltrWnd", nullptr);
+    if (!host) return 1;
+    const char* const changes[] = {"add 7 seven", "hide 7", "show 7", "remove 7"};
+    std::vector<long> times[4];
+    for (int round = 0; round < rounds; ++round) {
+        for (int kind = 0; kind < 4; ++kind) {
+            Sleep(700);  // a change comes to an idle watcher, whatever its rhythm
+            const int before = WidthOf(host);
+            const DWORD sent = GetTickCount();
+            if (Ask(changes[kind]) != 1) return 1;
+            times[kind].push_back(MillisecondsUntil(sent, [&] { return WidthOf(host) != before; }));
+        }
+    }
+    std::printf("%s %s %s %s\n", MedianAndWorst(times[0]).c_str(), MedianAndWorst(times[1]).c_str(),
+                MedianAndWorst(times[2]).c_str(), MedianAndWorst(times[3]).c_str());
+    return 0;
+}
+
+int HideTimes(int tries)
+{
+    HWND host = FindWindowA("TVeltrWnd", nullptr);
+    if (!host) return 1;
+    std::vector<long> times;
+    for (int i = 0; i < tries; ++i) {
+        HWND clock = FindWindowExA(NotifyArea(), nullptr, "TrayClockWClass", nullptr);
+        RECT r;
+        if (!clock || !GetWindowRect(clock, &r)) return 1;
+        SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        // A hide the watcher decided just before the show may still come after it.
+        int shows = 0;
+        do {
+            ShowWindow(host, SW_SHOWNA);
+            SetForegroundWindow(host);
+            Sleep(600);
+        } while (!IsWindowVisible(host) && ++shows < 5);
+        if (!IsWindowVisible(host)) return 1;
+        const DWORD left = GetTickCount();
+        SetCursorPos(40, 40);
+        SetForegroundWindow(StandInTaskbar());
+        times.push_back(MillisecondsUntil(left, [&] { return !IsWindowVisible(host); }));
+    }
+    std::printf("%s\n", MedianAndWorst(times).c_str());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -140,6 +225,13 @@ int main(int argc, char** argv)
         return messages < 0 ? 1 : 0;
     }
     if (std::strcmp(what, "latency") == 0 && argc > 3) return Latency(argv[2], std::atoi(argv[3]));
+    if (std::strcmp(what, "fit") == 0 && argc > 2) return FitTimes(std::atoi(argv[2]));
+    if (std::strcmp(what, "hide") == 0 && argc > 2) return HideTimes(std::atoi(argv[2]));
+    if (std::strcmp(what, "shown") == 0) {
+        HWND host = FindWindowA("TVeltrWnd", nullptr);
+        std::printf("%d\n", host && IsWindowVisible(host) ? 1 : 0);
+        return 0;
+    }
     CrossTheFrame();
     if (std::strcmp(what, "away") == 0) {
         SetCursorPos(GetSystemMetrics(SM_CXSCREEN) / 2, GetSystemMetrics(SM_CYSCREEN) / 3);
@@ -153,6 +245,6 @@ int main(int argc, char** argv)
         SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
         return 0;
     }
-    std::fprintf(stderr, "usage: bench_pointer away|clock|counts|latency JOURNAL N\n");
+    std::fprintf(stderr, "usage: bench_pointer away|clock|counts|shown|latency JOURNAL N|fit N|hide N\n");
     return 2;
 }

@@ -11,6 +11,7 @@ SharedWord minWidth{0};
 SharedWord minHeight{0};
 SharedWord visibleIconCount{0};
 SharedWord sensingKeys{0};
+SharedWord systemChanges{0};
 
 HINSTANCE instance;
 HWND mainWindow;

@@ -81,3 +81,5 @@ bool KeepsOldSize(int32_t oldWidth, int32_t oldHeight, int32_t minimumWidth, int
 {
     return oldHeight <= minimumHeight && oldWidth <= minimumWidth;
 }
+
+uint32_t MarkTrayButton(uint32_t mark, bool hidden) { return mark * 31u + (hidden ? 2u : 1u); }

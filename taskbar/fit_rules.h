@@ -64,3 +64,8 @@ std::optional<int32_t> KeepFarEdge(int32_t newStart, int32_t newEnd, int32_t old
 
 // A window at both minimum width and minimum height gets its old size back after the fit.
 bool KeepsOldSize(int32_t oldWidth, int32_t oldHeight, int32_t minimumWidth, int32_t minimumHeight);
+
+// Folds one button's hidden state, in the toolbar's order, into a mark of all of them: two
+// readings of the same buttons with the same mark have hidden the same ones (certainly up
+// to seven buttons, and with a chance of one in 2^32 beyond).
+uint32_t MarkTrayButton(uint32_t mark, bool hidden);

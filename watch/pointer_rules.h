@@ -116,10 +116,16 @@ inline void BreakRepeatedSend(RepeatedSend& send) { send.wanted = false; }
 
 // The pause after a cycle. The quiet watcher takes the long one while nothing can need
 // it soon: the pointer is away from the main window and every window the cycle watches,
-// no button is down and no click or tooltip delay is pending. `busy` is all of those but
-// the buttons, which are only asked when it is false.
+// no button is down and no click, tooltip delay or hide is pending. `busy` is all of those
+// but the buttons, which are only asked when it is false. What can need the watcher during
+// the long pause wakes it (the pointer over the main window, activation, a hotkey, an edge
+// reveal), so the pause only bounds how late a change nothing tells of is seen (the focus
+// taken back by a toolbar, a popup entered straight from far away).
 constexpr uint32_t kPointerWatchPause = 5;
-constexpr uint32_t kQuietIdlePause = 30;
+constexpr uint32_t kQuietIdlePause = 500;
+// After a wake-up the cycles stay short this long, until what woke the watcher shows in
+// what it reads.
+constexpr uint32_t kNudgeSettle = 100;
 uint32_t PointerWatchPause(bool quiet, bool busy, bool buttonDown);
 
 // How close the pointer must come to the main window for the short pause: far enough that

@@ -1,6 +1,7 @@
 // The pointer and clock watcher: a cycle every 5 ms that drives the captured clock as the
 // taskbar would (tooltip delay, clicks, flyout, right click), keeps the notification area
-// filling the main window and hides the main window when it is left inactive.
+// filling the main window and hides the main window when it is left inactive. With
+// QuietWatch it naps while nothing can need it, and the main window's events wake it.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -55,6 +56,15 @@ struct QuietSends {
     RepeatedSend notice, pagerFocus, iconFocus, areaFocus;
     RepeatedSend hideAsked;
     bool hideChecked;
+    // The main window was shown in the cycle before, and is in this one. A nudge can wake
+    // the watcher in the middle of a show, before the activation that comes with it: a
+    // window that has only just been shown is not hidden before the next cycle, and a
+    // hidden one is never asked to hide.
+    bool shownBefore, shownTwice;
+    // When a nudge last woke the watcher. What it tells of may reach the system's answers a
+    // little later (under Wine the deactivation comes before the new foreground window can
+    // be read), so the cycles stay short for a while after it.
+    uint32_t nudgedAt;
 };
 static QuietSends quiet{};
 
@@ -406,7 +416,8 @@ static void LeaveTray()
             // previous cycle's answer here.
             // Only a shown window is asked to hide: each request wakes the main thread. The box
             // is asked last: it is a call into the main thread.
-            if (!pointerOnOwnWindows && !secondaryWindowOpen && IsWindowVisible(mainWindow) && IsHideChecked()) {
+            if (!pointerOnOwnWindows && !secondaryWindowOpen && IsWindowVisible(mainWindow) &&
+                (!quiet.on || quiet.shownTwice) && IsHideChecked()) {
                 SendMessageA(mainWindow, HideWhenLeftRequest, 0, 0);
             }
             SendUnlessRepeated(quiet.pagerFocus, t.pagerToolbar, WM_KILLFOCUS, 0);
@@ -418,15 +429,19 @@ static void LeaveTray()
 }
 
 // The quiet watcher's pause: the long one only while nothing the cycle watches can need it
-// soon. The buttons are asked only when nothing else keeps the pause short.
-static DWORD CyclePause(const PointerView& view, PopupClassMemo& underMemo)
+// soon, a hide that waits for the next cycle (`hidePending`: away for the first cycle, or
+// shown for the first) and a recent wake-up among them; a hidden main window is near
+// nothing. The buttons are asked only when nothing else keeps the pause short. What comes
+// during the long one nudges the watcher awake (NudgeWatcher).
+static DWORD CyclePause(const PointerView& view, PopupClassMemo& underMemo, bool hidePending)
 {
-    if (!quiet.on) return kPointerWatchPause;
     RECT main{};
     GetWindowRect(mainWindow, &main);
-    const bool busy = clockClickCount || clockLeftHeld || clockRightPressed || tipTimerArmed ||
-                      IsNearWindow(view.at.x, view.at.y, main.left, main.top, main.right, main.bottom) ||
-                      IsOnTrayWindows(view, view.under, underMemo, underMemo);
+    const bool nearWindow =
+        IsWindowVisible(mainWindow) && IsNearWindow(view.at.x, view.at.y, main.left, main.top, main.right, main.bottom);
+    const bool settling = GetTickCount() - quiet.nudgedAt < kNudgeSettle;
+    const bool busy = clockClickCount || clockLeftHeld || clockRightPressed || tipTimerArmed || hidePending ||
+                      nearWindow || settling || IsOnTrayWindows(view, view.under, underMemo, underMemo);
     return PointerWatchPause(quiet.on, busy, !busy && (IsLogicalButtonDown(0) || IsLogicalButtonDown(1)));
 }
 
@@ -440,6 +455,12 @@ DWORD WINAPI PointerWatchThread(LPVOID parameter)
         if (!control.active || endingStarted) continue;
         FaultPoint(FaultSite::pointerWatchCycle);
         ++quiet.cycle;
+        const bool shown = quiet.on && IsWindowVisible(mainWindow) != FALSE;
+        if (quiet.on) {
+            ListenForNudges(control);
+            quiet.shownTwice = shown && quiet.shownBefore;
+            quiet.shownBefore = shown;
+        }
         PointerView view = ReadPointer();
         // While another clock program runs, the clock is its business.
         if (!FindWindowA("TClockMainClass", "TClock") && !frameDragging) {
@@ -447,11 +468,24 @@ DWORD WINAPI PointerWatchThread(LPVOID parameter)
         }
         KeepNotifyAreaFilling();
         LookForClockCalendar(clockLeftHeld != 0);
-        if (IsPointerOrFocusOnTrayAt(view, underMemo, foregroundMemo)) {
+        const bool wasOnTray = pointerOnOwnWindows != 0;
+        const bool onTray = IsPointerOrFocusOnTrayAt(view, underMemo, foregroundMemo);
+        if (onTray) {
             pointerOnOwnWindows = 1;
         } else {
             LeaveTray();
         }
-        WatcherPause(control, CyclePause(view, underMemo));
+        if (quiet.on) {
+            const DWORD pause = CyclePause(view, underMemo, !onTray && (wasOnTray || (shown && !quiet.shownTwice)));
+            // Only the long pause hears nudges: in the short one a stream of them (the pointer
+            // moving over the window) would only make the cycles come faster.
+            if (pause == kPointerWatchPause) {
+                WatcherPause(control, pause);
+            } else if (WatcherNap(control, pause)) {
+                quiet.nudgedAt = GetTickCount();
+            }
+        } else {
+            WatcherPause(control, kPointerWatchPause);
+        }
     }
 }

@@ -34,3 +34,27 @@ std::optional<Placement> PinShowDesktopButton(const Rect& b, const Rect& n, cons
     if (!horizontal && b.top <= n.bottom) return Placement{0, c.bottom - h, w, h};
     return std::nullopt;
 }
+
+bool IsDueAgain(bool done, uint32_t at, uint32_t now) { return !done || now - at + kQuietTrayIdlePause >= kQuietRefresh; }
+
+bool AsksSystemAgain(const SystemReading& last, int32_t changes, uint32_t now)
+{
+    return !last.done || changes != last.changes || now - last.at >= kQuietSystemRefresh;
+}
+
+bool ReadsTrayButtons(const ButtonsReading& last, int32_t count, uint32_t now)
+{
+    return count != last.count || IsDueAgain(last.done, last.at, now);
+}
+
+QuietRepaint QuietRepaintFor(const TrayLook* b, const TrayLook& n)
+{
+    if (!b) return kRepaintAll;
+    const bool areaSame = b->area.left == n.area.left && b->area.top == n.area.top && b->area.right == n.area.right &&
+                          b->area.bottom == n.area.bottom;
+    if (b->buttons != n.buttons || b->hiddenMark != n.hiddenMark || !areaSame || b->themed != n.themed ||
+        b->not256Colors != n.not256Colors || b->shown != n.shown || b->width != n.width || b->height != n.height) {
+        return kRepaintAll;
+    }
+    return b->minute != n.minute ? kRepaintClock : kRepaintNothing;
+}

@@ -64,3 +64,53 @@ Placement StretchBandArea(const Rect& taskbarClient, Point origin, bool horizont
 // `client`; nothing when it lies beyond the notification area's far edge.
 std::optional<Placement> PinShowDesktopButton(const Rect& button, const Rect& notifyArea, const Rect& client,
                                               bool horizontal);
+
+// The quiet tray watch (QuietWatch=1) does only what a change needs. Its pass is the usual
+// 300 ms after a pass that found something to do, and longer while nothing changes; either
+// way a change takes effect within a second.
+constexpr uint32_t kQuietTrayPause = 300;
+constexpr uint32_t kQuietTrayIdlePause = 450;
+// The icon toolbar's buttons, which the quiet pass reads only now and then, are never older
+// than this.
+constexpr uint32_t kQuietRefresh = 1000;
+// Such a reading, last made `at` (if `done`), is due again now when the pass after this one
+// would find it older than kQuietRefresh.
+bool IsDueAgain(bool done, uint32_t at, uint32_t now);
+// The theme, the colour depth, the tray's direction and the flavour, dear to ask, the quiet
+// pass asks again when the main window heard of a change (`changes`, the count of such
+// broadcasts, differs from the one they were asked at), and besides every few seconds, for
+// a change that nothing told of. The working set is trimmed along with them.
+constexpr uint32_t kQuietSystemRefresh = 5000;
+struct SystemReading {
+    bool done;
+    uint32_t at;  // milliseconds
+    int32_t changes;
+};
+bool AsksSystemAgain(const SystemReading& last, int32_t changes, uint32_t now);
+// The icon toolbar's count is asked every pass; its buttons are read again only when the
+// count changed or the last whole reading is due again.
+struct ButtonsReading {
+    bool done;
+    int32_t count;
+    uint32_t at;  // milliseconds
+};
+bool ReadsTrayButtons(const ButtonsReading& last, int32_t count, uint32_t now);
+
+// What the captured windows' look depends on, as one pass sees it.
+struct TrayLook {
+    int32_t buttons;      // the icon toolbar's count
+    uint32_t hiddenMark;  // which of them are hidden (MarkTrayButton)
+    Rect area;            // the notification area within the main window's client area
+    bool themed;
+    bool not256Colors;
+    bool shown;           // the main window
+    int32_t width, height;  // the main window's size
+    int32_t minute;       // of the local time
+};
+// What a quiet pass repaints: the captured area, the icon toolbar and the hidden-icons
+// button (with the clock and the main window, as the usual pass does) only after a change
+// of their own; the clock alone when only the minute turned, so that a clock that does not
+// repaint itself while it is away from the taskbar still shows the time. `before` is null
+// at the first pass.
+enum QuietRepaint : uint32_t { kRepaintNothing = 0, kRepaintClock = 1, kRepaintAll = 3 };
+QuietRepaint QuietRepaintFor(const TrayLook* before, const TrayLook& now);

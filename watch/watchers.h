@@ -44,3 +44,11 @@ void RequestWatcherStop(WatcherControl& control);
 // A watcher's pause, its cycle's or a wait within one, cut short by a stop request. False
 // when the watcher is to go no further: it is to stop, or the ending has begun.
 bool WatcherPause(const WatcherControl& control, DWORD milliseconds);
+// A quiet watcher's pause between cycles, which a nudge also cuts short: a nudge that came
+// since the cycle began (ListenForNudges) ends it at once. True when a nudge ended it.
+bool WatcherNap(const WatcherControl& control, DWORD milliseconds);
+void ListenForNudges(WatcherControl& control);
+// What can need a napping watcher has happened (the pointer over the main window, its
+// activation, a hotkey, an edge reveal, a move or size of the main window). Does nothing
+// unless the watcher listens, so a usual watcher never hears of it.
+void NudgeWatcher(WatcherControl& control);

@@ -88,15 +88,19 @@ TEST(Capture, SavedTitleBarAndPositionAreApplied)
     EXPECT_EQ(standIn.entries("Shell_TrayWnd", "NIM_DELETE").size(), 1u);
 }
 
+class Restart : public WatchModes {};
+INSTANTIATE_TEST_SUITE_P(Modes, Restart, ::testing::Bool(), WatchModeName);
 // Explorer restarting: the old notification area dies, "TaskbarCreated" arrives, and the
-// new taskbar's notification area ends up in the program's window.
-TEST(Capture, FollowsARestartedTaskbar)
+// new taskbar's notification area ends up in the program's window. The memory that the old
+// toolbar's buttons were read into is let go.
+TEST_P(Restart, FollowsARestartedTaskbar)
 {
     StandIn standIn("6.1");
     Program program("win7");
     program.start();
     ASSERT_EQ(program.waitStarted(standIn), StartOutcome::captured);
     HWND oldArea = standIn.notifyArea();
+    const size_t restart = standIn.journalMark();
     ASSERT_EQ(standIn.command("restart"), 1);
     ASSERT_TRUE(WaitUntil([&] { return !IsWindow(oldArea); }, 5000));
     HWND main = program.mainWindow();
@@ -105,6 +109,21 @@ TEST(Capture, FollowsARestartedTaskbar)
     EXPECT_NE(newArea, oldArea);
     EXPECT_TRUE(WaitUntil([&] { return SameRect(RectOf(newArea), ClientOnScreen(main)); }, 3000));
     EXPECT_EQ(program.reportedHandle("notifyArea"), newArea);
+    // Two passes of the tray watch after the new capture: each block read into before the
+    // restart is free again, or read into again for the new toolbar.
+    const size_t recaptured = standIn.journalMark();
+    ASSERT_TRUE(WaitUntil([&] { return standIn.entries("ToolbarWindow32", "TB_BUTTONCOUNT", recaptured).size() >= 2; }, 5000));
+    const auto all = standIn.entries("ToolbarWindow32", "TB_GETBUTTON");
+    const auto since = standIn.entries("ToolbarWindow32", "TB_GETBUTTON", restart);
+    std::set<long long> reused;
+    for (const JournalEntry& e : since) reused.insert(e.number("lParam"));
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, standIn.processId());
+    for (size_t i = 0; i + since.size() < all.size(); ++i) {
+        MEMORY_BASIC_INFORMATION region{};
+        ASSERT_TRUE(VirtualQueryEx(process, reinterpret_cast<void*>(all[i].number("lParam")), &region, sizeof region));
+        EXPECT_TRUE(region.State == MEM_FREE || reused.count(all[i].number("lParam"))) << all[i].param("lParam");
+    }
+    CloseHandle(process);
 
     // The ending gives the new one back.
     program.endAsUser();

@@ -465,9 +465,14 @@ TEST_P(ClockWatch, HidesWhenLeftInactive)
     const POINT beside = ExpectedPopupPlace(kPopupBelow, run.main(), overflow, true);
     ASSERT_TRUE(WaitUntil([&] { return IsAt(overflow, beside); }, 3000));
     MoveCursor(Centre(RectOf(overflow)).x, Centre(RectOf(overflow)).y);
-    // The focus goes to the other window without a click, which would take the pointer along.
-    ASSERT_TRUE(WaitUntil([&] { return SetForegroundWindow(other.hwnd()) && GetForegroundWindow() == other.hwnd(); },
-                          5000, 200));
+    // The focus goes to the other window without a click, which would take the pointer along,
+    // and stays there: moving the overflow window beside the main window activates it.
+    ASSERT_TRUE(WaitUntil(
+        [&] {
+            return SetForegroundWindow(other.hwnd()) && WaitForSteadyForeground() &&
+                   GetForegroundWindow() == other.hwnd();
+        },
+        5000, 200));
     Pause(800);
     EXPECT_TRUE(IsWindowVisible(run.main()));
     MoveCursor(kAway.x, kAway.y);

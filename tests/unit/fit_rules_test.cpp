@@ -138,4 +138,18 @@ TEST(Fit, FarEdgeStaysOnTheMonitor)
     }
 }
 
+// Readings that hid different buttons leave different marks, also with as many shown.
+TEST(Fit, HiddenButtonsMark)
+{
+    const auto mark = [](std::initializer_list<bool> hidden) {
+        uint32_t m = 0;
+        for (bool h : hidden) m = MarkTrayButton(m, h);
+        return m;
+    };
+    EXPECT_EQ(mark({false, true, false}), mark({false, true, false}));
+    EXPECT_NE(mark({false, true, false}), mark({true, false, false}));
+    EXPECT_NE(mark({false, false, false, false, false, false, true}), mark({true, false, false, false, false, false, false}));
+    EXPECT_NE(mark({}), mark({false}));
+}
+
 }  // namespace

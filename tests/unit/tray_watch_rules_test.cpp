@@ -1,5 +1,5 @@
 // The tray-watch cycle's decisions: sensing keys, edges, working set, collapsed taskbar,
-// flat look, band area and show-desktop pin.
+// flat look, band area and show-desktop pin, and what the quiet pass reads and repaints.
 #include "watch/tray_watch_rules.h"
 
 #include <gtest/gtest.h>
@@ -122,6 +122,66 @@ TEST(TrayWatch, ShowDesktopPin)
     EXPECT_EQ(pinned->x, 0);
     EXPECT_EQ(pinned->y, 386);
     EXPECT_FALSE(PinShowDesktopButton(Rect{500, 241, 560, 255}, Rect{500, 0, 560, 240}, tall, false).has_value());
+}
+
+// The buttons are read again on a new count, at the first pass, or when the pass after
+// this one would find the reading older than a second; the theme and the like at the first
+// pass, after a broadcast of a change, and every five seconds.
+TEST(TrayWatch, QuietReadings)
+{
+    struct Row {
+        ButtonsReading last;
+        int32_t count;
+        uint32_t now;
+        bool reads;
+    };
+    const Row rows[] = {
+        {{false, 0, 0}, 0, 0, true},         {{true, 4, 1000}, 4, 1300, false},
+        {{true, 4, 1000}, 4, 1549, false},   {{true, 4, 1000}, 4, 1550, true},
+        {{true, 4, 1000}, 5, 1001, true},    {{true, 4, 1000}, 3, 1001, true},
+        {{true, 4, 0xFFFFFF00u}, 4, 200, false},  {{true, 4, 0xFFFFFF00u}, 4, 300, true},
+    };
+    for (const Row& row : rows) {
+        EXPECT_EQ(ReadsTrayButtons(row.last, row.count, row.now), row.reads) << row.count << " at " << row.now;
+        if (row.count == row.last.count) {
+            EXPECT_EQ(IsDueAgain(row.last.done, row.last.at, row.now), row.reads);
+        }
+    }
+    // Passes of either length after a reading: the next is never more than a second later.
+    for (uint32_t pause : {kQuietTrayPause, kQuietTrayIdlePause}) {
+        uint32_t at = 0, now = 0;
+        do now += pause; while (!IsDueAgain(true, at, now));
+        EXPECT_LE(now - at, kQuietRefresh) << pause;
+    }
+    const SystemReading asked{true, 1000, 7};
+    EXPECT_TRUE(AsksSystemAgain(SystemReading{}, 0, 0));
+    EXPECT_FALSE(AsksSystemAgain(asked, 7, 5999));
+    EXPECT_TRUE(AsksSystemAgain(asked, 7, 6000));
+    EXPECT_TRUE(AsksSystemAgain(asked, 8, 1001));
+    EXPECT_FALSE(AsksSystemAgain(SystemReading{true, 0xFFFFF000u, 7}, 7, 100));
+}
+
+// Everything repaints at the first pass and after a change of the look's own; the clock
+// alone when only the minute turned; nothing else.
+TEST(TrayWatch, QuietRepaint)
+{
+    const TrayLook base{4, 0x55u, Rect{0, 0, 200, 30}, true, true, true, 210, 60, 17};
+    EXPECT_EQ(QuietRepaintFor(nullptr, base), kRepaintAll);
+    EXPECT_EQ(QuietRepaintFor(&base, base), kRepaintNothing);
+    const auto changed = [&](void (*change)(TrayLook&)) {
+        TrayLook now = base;
+        change(now);
+        return QuietRepaintFor(&base, now);
+    };
+    EXPECT_EQ(changed([](TrayLook& l) { l.minute = 18; }), kRepaintClock);
+    void (*const changes[])(TrayLook&) = {
+        [](TrayLook& l) { l.buttons = 5; },       [](TrayLook& l) { l.hiddenMark = 0x56u; },
+        [](TrayLook& l) { l.area.left = 1; },     [](TrayLook& l) { l.area.bottom = 31; },
+        [](TrayLook& l) { l.themed = false; },    [](TrayLook& l) { l.not256Colors = false; },
+        [](TrayLook& l) { l.shown = false; },     [](TrayLook& l) { l.width = 211; },
+        [](TrayLook& l) { l.height = 59; },       [](TrayLook& l) { l.buttons = 5, l.minute = 18; },
+    };
+    for (auto change : changes) EXPECT_EQ(changed(change), kRepaintAll);
 }
 
 }  // namespace
