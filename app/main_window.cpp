@@ -194,6 +194,12 @@ static void RaiseSavedSizeToMinimum()
     }
 }
 
+void FitToVisibleIcons()
+{
+    visibleIconCount = CountVisibleTrayIcons();
+    FitWindowToTray(minWidth, minHeight, IsOptionChecked(optionsControls.reSize));
+}
+
 bool CaptureNotifyArea()
 {
     FindTaskbarWindows();
@@ -232,8 +238,7 @@ bool CaptureNotifyArea()
     // Windows 10's tray needs more room than the saved size of a new user gives it.
     if ((IsVersion60Or61() && IsThemeActive()) || Windows10TrayRest() > 0) RaiseSavedSizeToMinimum();
     if (IsVersion50To62()) {
-        visibleIconCount = CountVisibleTrayIcons();
-        FitWindowToTray(minWidth, minHeight, IsOptionChecked(optionsControls.reSize));
+        FitToVisibleIcons();
     } else {
         InvalidateRect(t.iconToolbar, nullptr, FALSE);
     }

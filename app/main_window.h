@@ -31,3 +31,6 @@ void BeginCapture(HWND window);
 bool CaptureNotifyArea();
 // The taskbar was made anew (Explorer restarted): its notification area is taken again.
 void RehostNotifyArea();
+// Counts the visible icons afresh and fits the main window to them, as the tray watch does
+// when it sees the count change.
+void FitToVisibleIcons();

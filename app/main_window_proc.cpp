@@ -321,6 +321,17 @@ static void OnHideWhenLeftRequest()
     if (!secondaryWindowOpen && GetForegroundWindow() != mainWindow) ShowWindow(mainWindow, SW_HIDE);
 }
 
+// The title bar's switch adds or takes away the program's own icon, and with it an icon of
+// the tray. The fit for it is made at once, as the tray watch would make it a moment later:
+// that fit shows the window, and would undo a hide that the user asked for meanwhile.
+static void OnHotkey(WPARAM wParam, LPARAM lParam)
+{
+    NudgeWatcher(pointerWatchControl);
+    const int32_t titled = titleBarShown;
+    HandleHotkey(lParam, wParam);
+    if (titleBarShown != titled && IsVersion50To62()) FitToVisibleIcons();
+}
+
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept
 {
     switch (message) {
@@ -362,10 +373,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_NCRBUTTONDOWN: OnNcRightButtonDown(wParam); return 0;
     case WM_COMMAND: OnCommand(wParam); return 0;
     case WM_TIMER: OnTimer(wParam); return 0;
-    case WM_HOTKEY:
-        NudgeWatcher(pointerWatchControl);
-        HandleHotkey(lParam, wParam);
-        return 0;
+    case WM_HOTKEY: OnHotkey(wParam, lParam); return 0;
     case WM_PRINTCLIENT: OnPrintClient(lParam); break;
     case TrayIconNotify: OnTrayIconNotify(lParam); return 0;
     case HideWhenLeftRequest: OnHideWhenLeftRequest(); return 0;

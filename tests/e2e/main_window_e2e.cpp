@@ -300,6 +300,16 @@ TEST(TitleBar, HotkeySwitchesItWithTheOwnIcon)
     RECT grown = RectOf(main);
     EXPECT_EQ(grown.bottom, low.bottom);
     EXPECT_EQ(grown.top, low.top - caption);
+
+    // The window hidden at once after the title bar: the fit that the own icon brings along
+    // must not show it again two tray-watch cycles later.
+    KeyChord({VK_CONTROL, VK_MENU, 'T'});
+    KeyChord({VK_CONTROL, VK_SHIFT, 'A'});
+    ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(main); }, 3000));
+    const auto cycles = [&] { return std::stoi(run.program.report()["trayWatchCycles"]); };
+    const int hiddenAt = cycles();
+    ASSERT_TRUE(WaitUntil([&] { return cycles() >= hiddenAt + 2; }, 10000, 100));
+    EXPECT_FALSE(IsWindowVisible(main)) << "a hide asked for right after the title bar's switch was undone";
     run.end();
 }
 
