@@ -317,7 +317,7 @@ private:
     std::vector<std::string> pending(bool consume)
     {
         static const std::set<std::string> polling{"TB_BUTTONCOUNT", "TB_GETBUTTON", "foreign-copy", "foreign-copy-end", "report"},
-            pointer{"WM_USER+103", "WM_USER+104", "WM_NCHITTEST"}, handles{"hwnd", "parent", "taskbar", "notify", "control", "host", "pid", "to"};
+            pointer{"WM_USER+103", "WM_USER+104", "WM_NCHITTEST"}, handles{"hwnd", "parent", "taskbar", "notify", "control", "host", "pid"};
         std::vector<std::string> out;
         std::map<std::string, std::vector<std::string>> streams;
         std::map<std::string, std::string> watcher = watcher_;
