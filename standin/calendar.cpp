@@ -260,13 +260,7 @@ bool TakeCalendarClosedByClockPress()
 
 void RegisterCalendarClass()
 {
-    WNDCLASSA cls = {};
-    cls.style = CS_HREDRAW | CS_VREDRAW;
-    cls.lpfnWndProc = CalendarProc;
-    cls.hInstance = instance;
-    cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    cls.lpszClassName = kCalendarClass;
-    RegisterClassA(&cls);
+    RegisterWindowClass(kCalendarClass, CalendarProc);
     WNDCLASSA host = {};
     host.lpfnWndProc = CalendarHostProc;
     host.hInstance = instance;

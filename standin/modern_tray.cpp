@@ -167,18 +167,6 @@ LRESULT CALLBACK IslandProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return PaintOnly(window, message, wParam, lParam, PaintIsland);
 }
 
-void RegisterClassOf(const char* name, WNDPROC proc)
-{
-    WNDCLASSA cls = {};
-    cls.style = CS_HREDRAW | CS_VREDRAW;
-    cls.lpfnWndProc = proc;
-    cls.hInstance = instance;
-    cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    cls.hbrBackground = FaceBrush();
-    cls.lpszClassName = name;
-    RegisterClassA(&cls);
-}
-
 struct Slot {
     HWND window;
     int extent;  // along the row or column; -1: what the others leave
@@ -188,10 +176,10 @@ struct Slot {
 
 void RegisterModernClasses()
 {
-    RegisterClassOf("Start", StartProc);
-    RegisterClassOf("TrayButton", TrayButtonProc);
-    RegisterClassOf("TrayInputIndicatorWClass", InputIndicatorProc);
-    RegisterClassOf("Windows.UI.Composition.DesktopWindowContentBridge", IslandProc);
+    RegisterWindowClass("Start", StartProc, FaceBrush());
+    RegisterWindowClass("TrayButton", TrayButtonProc, FaceBrush());
+    RegisterWindowClass("TrayInputIndicatorWClass", InputIndicatorProc, FaceBrush());
+    RegisterWindowClass("Windows.UI.Composition.DesktopWindowContentBridge", IslandProc, FaceBrush());
     RegisterCalendarClass();
 }
 

@@ -269,25 +269,14 @@ void FillOverflowToolbar()
     MoveWindow(overflowToolbar, 8, 8, size.cx - 16, size.cy - 16, TRUE);
 }
 
-void RegisterPopupClass(const char* name, WNDPROC proc)
-{
-    WNDCLASSA cls = {};
-    cls.style = CS_HREDRAW | CS_VREDRAW;
-    cls.lpfnWndProc = proc;
-    cls.hInstance = instance;
-    cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    cls.lpszClassName = name;
-    RegisterClassA(&cls);
-}
-
 }  // namespace
 
 void RegisterPopupClasses()
 {
-    RegisterPopupClass("ClockFlyoutWindow", FlyoutProc);
-    RegisterPopupClass("ClockTooltipWindow", TooltipProc);
-    RegisterPopupClass("NotifyIconOverflowWindow", OverflowProc);
-    RegisterPopupClass("TClockMainClass", TClockProc);
+    RegisterWindowClass("ClockFlyoutWindow", FlyoutProc);
+    RegisterWindowClass("ClockTooltipWindow", TooltipProc);
+    RegisterWindowClass("NotifyIconOverflowWindow", OverflowProc);
+    RegisterWindowClass("TClockMainClass", TClockProc);
 }
 
 bool ToggleClockFlyout(HWND clock)

@@ -14,6 +14,18 @@ HINSTANCE instance = nullptr;
 DemoIcons demoIcons = {4, 0x8};
 HWND controlWindow = nullptr;
 
+void RegisterWindowClass(const char* name, WNDPROC proc, HBRUSH background, UINT style)
+{
+    WNDCLASSA cls = {};
+    cls.style = style;
+    cls.lpfnWndProc = proc;
+    cls.hInstance = instance;
+    cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
+    cls.hbrBackground = background;
+    cls.lpszClassName = name;
+    RegisterClassA(&cls);
+}
+
 namespace {
 
 constexpr int kStartButtonWidth = 60;
@@ -21,14 +33,7 @@ constexpr int kPearlifyWidth = 10;
 
 void RegisterTrayClass(const char* name, WNDPROC proc, UINT style = CS_HREDRAW | CS_VREDRAW)
 {
-    WNDCLASSA cls = {};
-    cls.style = style;
-    cls.lpfnWndProc = proc;
-    cls.hInstance = instance;
-    cls.hCursor = LoadCursor(nullptr, IDC_ARROW);
-    cls.hbrBackground = FaceBrush();
-    cls.lpszClassName = name;
-    RegisterClassA(&cls);
+    RegisterWindowClass(name, proc, FaceBrush(), style);
 }
 
 HWND CreateChild(const char* cls, const char* text, HWND parent, DWORD style = 0, int id = 0)

@@ -54,6 +54,8 @@ extern bool queryEndAtCapture;
 extern bool queryEndAtHide;
 
 void RegisterTrayClasses();
+// A window class of the stand-in's, with the arrow cursor; no background brush by default.
+void RegisterWindowClass(const char* name, WNDPROC proc, HBRUSH background = nullptr, UINT style = CS_HREDRAW | CS_VREDRAW);
 // A visible child of the stand-in's (WS_CLIPSIBLINGS), placed later by a layout.
 HWND CreateTrayChild(const char* cls, const char* text, HWND parent, DWORD style = 0, int id = 0);
 void CreateTrayTree();
