@@ -155,11 +155,11 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     EXPECT_TRUE(ownTip ? day.await("shown") && day.await("hidden", 8000)
                        : standIn.waitForJournal(windows10 ? "\ttooltips_class32\tshown\t" : "WM_USER+103\twParam=1", 5000, rest));
     day.moment("clock rest", &program);
-    // A click on the clock as the pointer watcher sees it: the press and the release each held
-    // past the 50 ms for which Wine keeps a thread's reading of the keys (a release seen as a
-    // press once the pointer has left is a drag away, which forgets the click), and then
-    // until two of the watcher's notices to the clock have followed (none come while it
-    // waits on a flyout).
+    // A click on the clock as the pointer watcher sees it: the press only once the watcher has
+    // seen the pointer arrive (a press read in the cycle that still saw the pointer away is a
+    // drag away, which forgets the clicks so far), held past the 50 ms for which Wine keeps a
+    // key's up state, and both press and release until two of the watcher's notices to the
+    // clock have followed (none come while it waits on a flyout).
     // Each click is followed by the pointer leaving, before the next tooltip is due.
     const auto watched = [&] {
         const size_t from = standIn.journalMark();
@@ -167,11 +167,11 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     };
     const auto clickClock = [&](MouseButton button) {
         MoveCursor(clock.x, clock.y);
+        watched();
         PressButton(button);
         Pause(60);
         watched();
         ReleaseButton(button);
-        Pause(60);
         watched();
     };
     // Where the program keeps the clock's tooltip, a double click opens the date and time
