@@ -184,8 +184,13 @@ public:
             for (size_t k = at < 4 ? 0 : at - 4; k < all.size() && k < at + 6; ++k) text += (k == at ? "> " : "  ") + all[k] + "\n";
             return text;
         };
+        // The whole run too: a difference may lie further on than the lines around the parting
+        // (a tree repeated where the data say "as before").
+        std::string run;
+        for (const std::string& line : lines_) run += line + "\n";
         return path + " parts from this run at its line " + std::to_string(i + 1) + ":\n" + around(expected, i) +
-               "this run:\n" + around(lines_, j) + "(VELTRIN_UPDATE_EXPECTED=1 rewrites the data from the run)";
+               "this run:\n" + around(lines_, j) + "(VELTRIN_UPDATE_EXPECTED=1 rewrites the data from the run)\n" +
+               "the whole run:\n" + run;
     }
 
 private:
