@@ -42,6 +42,7 @@ public:
     StartOutcome waitStarted(const StandIn& standIn, DWORD timeoutMs = 20000);
 
     DWORD processId() const { return processId_; }
+    HANDLE handle() const { return process_; }
     bool running() const;
     bool waitExit(DWORD timeoutMs);
     DWORD exitCode() const;

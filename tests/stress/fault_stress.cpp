@@ -65,7 +65,12 @@ std::string RunWithFault(uint32_t seed)
         }
         PostMessageA(options, WM_COMMAND, okCommand, 0);
     }
-    if (!program.waitExit(20000)) return "the program did not end after its fault";
+    if (!program.waitExit(20000)) {
+        // What the wait met, for a run that ends sooner than the wait's whole time.
+        const DWORD met = WaitForSingleObject(program.handle(), 0), error = GetLastError();
+        return "the program did not end after its fault (start " + std::to_string(static_cast<int>(started)) +
+               ", wait " + std::to_string(met) + ", error " + std::to_string(error) + ")";
+    }
     if (program.exitCode() == 0) return "the program ended normally: the fault never fired";
 
     HWND notifyArea = standIn.notifyArea();
