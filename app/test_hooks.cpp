@@ -113,6 +113,8 @@ bool OnTestReport(UINT message)
     std::fprintf(f, "trayWatchCycles=%d\r\nfits=%d\r\nrevealHotkeys=%d\r\nhideRequests=%d\r\n",
                  TestEventCount(TestCounter::trayWatchCycle), TestEventCount(TestCounter::fit),
                  TestEventCount(TestCounter::revealHotkey), TestEventCount(TestCounter::hideRequest));
+    std::fprintf(f, "pointerWatchCycles=%d\r\nframeDragging=%d\r\n", TestEventCount(TestCounter::pointerWatchCycle),
+                 frameDragging.load());
     std::fprintf(f, "menu=");
     // Japanese through the wide calls is reported in UTF-8, as the program holds it then.
     int(WINAPI * getMenuStringW)(HMENU, UINT, LPWSTR, int, UINT) = nullptr;

@@ -10,6 +10,7 @@ enum class TestCounter {
     fit,             // a call of the automatic fit
     revealHotkey,    // WM_HOTKEY with wParam 1, the reveal of the tray-watch thread
     hideRequest,     // the pointer watcher's request to hide the main window, as served
+    pointerWatchCycle,  // a pointer-watch cycle begun
     count
 };
 

@@ -11,6 +11,7 @@
 #include "core/foreground.h"
 #include "core/messages.h"
 #include "core/optional_functions.h"
+#include "core/test_counters.h"
 #include "core/test_switches.h"
 #include "taskbar/flavour.h"
 #include "taskbar/flavour_rules.h"
@@ -455,6 +456,7 @@ DWORD WINAPI PointerWatchThread(LPVOID parameter)
         if (!control.active || endingStarted) continue;
         FaultPoint(FaultSite::pointerWatchCycle);
         ++quiet.cycle;
+        CountTestEvent(TestCounter::pointerWatchCycle);
         const bool shown = quiet.on && IsWindowVisible(mainWindow) != FALSE;
         if (quiet.on) {
             ListenForNudges(control);

@@ -145,7 +145,9 @@ TEST_P(ClockTooltip, TheTaskbarsOwnOn61)
     // A full rest: the tooltip is asked for once and placed below or above the main window.
     mark = run.standIn.journalMark();
     MoveCursor(clock.x, clock.y);
-    ASSERT_TRUE(run.waitClockMessage("WM_USER+103", 1, mark));
+    int rewarps = 0;
+    ASSERT_TRUE(WaitUntil([&] { return (rewarps += KeepCursorAt(clock.x, clock.y)), run.clockMessages("WM_USER+103", 1, mark) > 0; }, 5000))
+        << "the pointer was put back onto the clock " << rewarps << " times";
     HWND tooltip = WaitForTopLevel("ClockTooltipWindow", run.standIn.processId(), 3000);
     ASSERT_NE(tooltip, nullptr);
     POINT expected = ExpectedPopupPlace(kPopupBelow, run.main(), tooltip, true);
@@ -158,8 +160,12 @@ TEST_P(ClockTooltip, TheTaskbarsOwnOn61)
     MoveCursor(frame.left + 1, (frame.top + frame.bottom) / 2);
     Pause(100);
     PressButton();
-    // The notices of the pointer on the frame stop once the press has reached the window.
-    Pause(150);
+    // The notices of the pointer on the frame stop once the press has reached the window: a
+    // cycle that began before may still send one, the next ones none.
+    auto report = [&](const char* key) { return std::atoi(run.program.report()[key].c_str()); };
+    ASSERT_TRUE(WaitUntil([&] { return report("frameDragging") == 1; }, 3000, 20));
+    const int cycle = report("pointerWatchCycles");
+    ASSERT_TRUE(WaitUntil([&] { return report("pointerWatchCycles") > cycle; }, 3000, 20));
     mark = run.standIn.journalMark();
     for (int step = 1; step <= 4; ++step) {
         MoveCursor(frame.left + 1 - 5 * step, (frame.top + frame.bottom) / 2);

@@ -93,14 +93,16 @@ public:
     }
 
     // Until neither the stand-in's journal, nor what the user sees, nor what the program
-    // opened has changed for 400 ms.
-    void settle()
+    // opened, nor the windows of the program `pid` have changed for 400 ms.
+    void settle(DWORD pid = 0)
     {
         size_t count = SIZE_MAX;
+        std::vector<std::string> windows;
         DWORD since = 0;
         WaitUntil([&] {
             const size_t now = pending(false).size() + notes(false).size() + opened(false).size();
-            if (now != count) count = now, since = GetTickCount();
+            std::vector<std::string> seen = tree(pid, false);
+            if (now != count || seen != windows) count = now, windows = std::move(seen), since = GetTickCount();
             return GetTickCount() - since >= 400;
         }, 5000, 50);
     }
@@ -125,24 +127,13 @@ public:
     void moment(const std::string& title, const Program* program = nullptr)
     {
         if (program) openers_.try_emplace(program->folder(), program->openerJournal());
-        settle();
         const DWORD pid = program ? program->processId() : 0;
+        settle(pid);
         if (pid && !names_.count(std::to_string(pid))) {
             names_[std::to_string(pid)] = programs_ ? "veltrin#" + std::to_string(programs_ + 1) : "veltrin";
             ++programs_;
         }
-        // The visible top-level windows in Z order, then the hidden ones, whose order nobody
-        // sees and which moves with every activation, in the order of their lines.
-        std::vector<std::pair<bool, std::vector<std::string>>> windows;
-        for (HWND w : Children(GetDesktopWindow())) {
-            const DWORD process = ProcessOf(w);
-            if (process == pid && ClassOf(w) == "#32770") continue;
-            windows.push_back({!IsWindowVisible(w), {}});
-            if (process == standIn_.processId() || (pid && process == pid)) name(w, process == pid ? &windows.back().second : nullptr, 0);
-        }
-        std::stable_sort(windows.begin(), windows.end(), [](const auto& a, const auto& b) { return a.first < b.first || (a.first && b.first && a.second < b.second); });
-        std::vector<std::string> tree;
-        for (const auto& window : windows) tree.insert(tree.end(), window.second.begin(), window.second.end());
+        const std::vector<std::string> tree = this->tree(pid, true);
         lines_.push_back("== " + title);
         for (const auto& part : {pending(true), notes(true), opened(true)}) lines_.insert(lines_.end(), part.begin(), part.end());
         const HWND foreground = GetForegroundWindow();
@@ -301,16 +292,36 @@ private:
         return names_[key];
     }
 
-    void name(HWND window, std::vector<std::string>* tree, int depth)
+    // The program's windows: the visible top-level ones in Z order, then the hidden ones, whose
+    // order nobody sees and which moves with every activation, in the order of their lines.
+    // Naming gives the stand-in's and the program's windows their names for the journal.
+    std::vector<std::string> tree(DWORD pid, bool naming)
+    {
+        std::vector<std::pair<bool, std::vector<std::string>>> windows;
+        for (HWND w : Children(GetDesktopWindow())) {
+            const DWORD process = ProcessOf(w);
+            if (process == pid && ClassOf(w) == "#32770") continue;
+            windows.push_back({!IsWindowVisible(w), {}});
+            if (process == standIn_.processId() || (pid && process == pid)) {
+                name(w, process == pid ? &windows.back().second : nullptr, 0, naming);
+            }
+        }
+        std::stable_sort(windows.begin(), windows.end(), [](const auto& a, const auto& b) { return a.first < b.first || (a.first && b.first && a.second < b.second); });
+        std::vector<std::string> lines;
+        for (const auto& window : windows) lines.insert(lines.end(), window.second.begin(), window.second.end());
+        return lines;
+    }
+
+    void name(HWND window, std::vector<std::string>* tree, int depth, bool naming)
     {
         char values[64];
         const std::string cls = ClassOf(window);
-        nameOf(window, cls);
+        if (naming) nameOf(window, cls);
         const RECT r = RectOf(window);
         std::snprintf(values, sizeof values, "\" %08lX %08lX %ldx%ld", GetWindowLongA(window, GWL_STYLE),
                       GetWindowLongA(window, GWL_EXSTYLE), r.right - r.left, r.bottom - r.top);
         if (tree) tree->push_back(std::string(2 * depth, ' ') + cls + " \"" + Readable(TextOf(window)) + values);
-        for (HWND child : Children(window)) name(child, tree, depth + 1);
+        for (HWND child : Children(window)) name(child, tree, depth + 1, naming);
     }
 
     // The polling that only measures time is left out, handles and process ids become names, a
@@ -327,6 +338,9 @@ private:
         std::map<std::string, std::vector<std::string>> streams;
         std::map<std::string, std::string> watcher = watcher_;
         const std::vector<std::string> journal = standIn_.journalSince(mark_);
+        char date[128] = "";
+        GetDateFormatA(LOCALE_USER_DEFAULT, DATE_LONGDATE, nullptr, nullptr, date, sizeof date);
+        const std::string today = Readable(date);
         for (const std::string& raw : journal) {
             const JournalEntry e = ParseJournalLine(raw);
             if (polling.count(e.event)) continue;
@@ -345,6 +359,8 @@ private:
                 line.replace(line.find("message=") + 8, e.param("message").size(), atom);
             }
             line = Readable(line);
+            // The clock's tooltip tells today's date, which the data cannot hold.
+            if (const size_t at = line.find(today); !today.empty() && at != std::string::npos) line.replace(at, today.size(), "(today)");
             if ((e.event == "WM_USER+104" || e.event == "WM_NCHITTEST") && std::exchange(watcher[e.event], line) == line) continue;
             const bool areaSize = e.target == "TrayNotifyWnd" && e.event == "WM_SIZE";
             auto& into = pointer.count(e.event) || e.param("posted") == "1" || areaSize ? streams[e.target + e.event] : out;

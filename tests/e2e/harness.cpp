@@ -499,6 +499,14 @@ void MoveCursor(int x, int y)
     SetCursorPos(x, y);
 }
 
+bool KeepCursorAt(int x, int y)
+{
+    POINT at{};
+    if (!GetCursorPos(&at) || (at.x == x && at.y == y)) return false;
+    SetCursorPos(x, y);
+    return true;
+}
+
 void PressButton(MouseButton button)
 {
     Send({MouseInput(ButtonFlag(button, true))});

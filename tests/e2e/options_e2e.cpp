@@ -210,13 +210,7 @@ TEST(OptionsWindow, CancelAndTheCloseBoxBringBackTheShownState)
         } else {
             ClickControl(ControlOf(options, 22, "キャンセル"));
         }
-        POINT at = {};
-        GUITHREADINFO thread = {};
-        thread.cbSize = sizeof thread;
-        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(options); }, 5000))
-            << "under the pointer " << (GetCursorPos(&at) ? ClassOf(WindowFromPoint(at)) : "?") << ", in front "
-            << ClassOf(GetForegroundWindow()) << ", the window's capture "
-            << (GetGUIThreadInfo(GetWindowThreadProcessId(options, nullptr), &thread) ? ClassOf(thread.hwndCapture) : "?");
+        ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(options); }, 5000)) << ClickScene(options);
         EXPECT_TRUE(IsWindow(options));
         EXPECT_TRUE(IsChecked(top));
         EXPECT_EQ(SendMessageA(trackbar, TBM_GETPOS, 0, 0), 200);

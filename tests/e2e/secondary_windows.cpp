@@ -1,5 +1,7 @@
 #include "secondary_windows.h"
 
+#include <cstdio>
+
 namespace e2e {
 
 HWND OpenFromMenu(const Program& program, UINT command, const char* cls, int x, int y)
@@ -37,7 +39,23 @@ bool ToggleBox(HWND box)
 {
     bool before = IsChecked(box);
     ClickControl(box);
-    return WaitUntil([&] { return IsChecked(box) != before; }, 3000);
+    if (WaitUntil([&] { return IsChecked(box) != before; }, 3000)) return true;
+    std::fprintf(stderr, "a click on the box \"%s\" left it as it was: %s\n", TextOf(box).c_str(), ClickScene(box).c_str());
+    return false;
+}
+
+std::string ClickScene(HWND window)
+{
+    POINT at = {};
+    auto capture = [](HWND of) {
+        GUITHREADINFO thread = {};
+        thread.cbSize = sizeof thread;
+        return GetGUIThreadInfo(GetWindowThreadProcessId(of, nullptr), &thread) ? ClassOf(thread.hwndCapture) : "?";
+    };
+    const bool pointer = GetCursorPos(&at) != FALSE;
+    return "under the pointer " + (pointer ? ClassOf(WindowFromPoint(at)) + " at " + std::to_string(at.x) + "," + std::to_string(at.y) : "?") +
+           ", in front " + ClassOf(GetForegroundWindow()) + ", the window's thread's capture " + capture(window) +
+           ", the front's thread's capture " + capture(GetForegroundWindow());
 }
 
 bool SetBox(HWND box, bool checked) { return IsChecked(box) == checked || ToggleBox(box); }

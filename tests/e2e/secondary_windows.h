@@ -22,8 +22,12 @@ HWND ControlOf(HWND parent, int id, const char* text = nullptr);
 bool IsChecked(HWND box);
 // Clicks the middle of a control as a user does.
 void ClickControl(HWND control);
-// Clicks a check box and waits until its state has flipped; false when it did not.
+// Clicks a check box and waits until its state has flipped; false (with what the click met
+// told on the error stream) when it did not.
 bool ToggleBox(HWND box);
+// For a click that did not do its work: the window under the pointer, the one in front, and
+// the capture of the thread of `window` and of the foreground's.
+std::string ClickScene(HWND window);
 // Sets a check box to the state by clicking it when needed.
 bool SetBox(HWND box, bool checked);
 // The window's rectangle in its parent's client coordinates.
