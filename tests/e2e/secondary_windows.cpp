@@ -53,9 +53,14 @@ std::string ClickScene(HWND window)
         return GetGUIThreadInfo(GetWindowThreadProcessId(of, nullptr), &thread) ? ClassOf(thread.hwndCapture) : "?";
     };
     const bool pointer = GetCursorPos(&at) != FALSE;
-    return "under the pointer " + (pointer ? ClassOf(WindowFromPoint(at)) + " at " + std::to_string(at.x) + "," + std::to_string(at.y) : "?") +
+    const HWND under = pointer ? WindowFromPoint(at) : nullptr;
+    DWORD_PTR state = 0;
+    const DWORD asked = GetTickCount();
+    const bool answered = SendMessageTimeoutA(window, BM_GETSTATE, 0, 0, SMTO_ABORTIFHUNG, 5000, &state) != 0;
+    return "under the pointer " + (under ? ClassOf(under) + " \"" + TextOf(under) + "\" at " + std::to_string(at.x) + "," + std::to_string(at.y) : "?") +
            ", in front " + ClassOf(GetForegroundWindow()) + ", the window's thread's capture " + capture(window) +
-           ", the front's thread's capture " + capture(GetForegroundWindow());
+           ", the front's thread's capture " + capture(GetForegroundWindow()) + ", the window's state " +
+           (answered ? std::to_string(state) + " told after " + std::to_string(GetTickCount() - asked) + " ms" : "not told in 5 s");
 }
 
 bool SetBox(HWND box, bool checked) { return IsChecked(box) == checked || ToggleBox(box); }
