@@ -146,8 +146,10 @@ TEST_P(ClockTooltip, TheTaskbarsOwnOn61)
     mark = run.standIn.journalMark();
     MoveCursor(clock.x, clock.y);
     int rewarps = 0;
-    ASSERT_TRUE(WaitUntil([&] { return (rewarps += KeepCursorAt(clock.x, clock.y)), run.clockMessages("WM_USER+103", 1, mark) > 0; }, 5000))
-        << "the pointer was put back onto the clock " << rewarps << " times";
+    POINT seen{};
+    ASSERT_TRUE(WaitUntil([&] { return (rewarps += KeepCursorAt(clock.x, clock.y, &seen)), run.clockMessages("WM_USER+103", 1, mark) > 0; }, 5000))
+        << "the pointer was put back onto the clock at " << clock.x << "," << clock.y << " " << rewarps << " times, last from "
+        << seen.x << "," << seen.y;
     HWND tooltip = WaitForTopLevel("ClockTooltipWindow", run.standIn.processId(), 3000);
     ASSERT_NE(tooltip, nullptr);
     POINT expected = ExpectedPopupPlace(kPopupBelow, run.main(), tooltip, true);

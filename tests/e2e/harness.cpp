@@ -499,10 +499,11 @@ void MoveCursor(int x, int y)
     SetCursorPos(x, y);
 }
 
-bool KeepCursorAt(int x, int y)
+bool KeepCursorAt(int x, int y, POINT* seen)
 {
     POINT at{};
     if (!GetCursorPos(&at) || (at.x == x && at.y == y)) return false;
+    if (seen) *seen = at;
     SetCursorPos(x, y);
     return true;
 }

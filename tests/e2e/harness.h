@@ -167,7 +167,7 @@ void MoveCursor(int x, int y);
 // pointer back where it was (seen here 100 ms after a move onto the clock). While a story
 // waits for what a rest of the pointer brings, this warps it again when it is elsewhere;
 // true when it had to.
-bool KeepCursorAt(int x, int y);
+bool KeepCursorAt(int x, int y, POINT* seen = nullptr);
 void PressButton(MouseButton button = MouseButton::Left);
 void ReleaseButton(MouseButton button = MouseButton::Left);
 void ClickAt(int x, int y, MouseButton button = MouseButton::Left);
