@@ -93,17 +93,20 @@ public:
     }
 
     // Until neither the stand-in's journal, nor what the user sees, nor what the program
-    // opened, nor the windows of the program `pid` have changed for 400 ms.
+    // opened, nor the windows of the program `pid` have changed for 400 ms, and the watcher
+    // has looked at the screen once from start to end since then (on a busy machine it
+    // lags: a message box up by then would otherwise be told a moment late).
     void settle(DWORD pid = 0)
     {
         size_t count = SIZE_MAX;
+        unsigned passes = 0;
         std::vector<std::string> windows;
         DWORD since = 0;
         WaitUntil([&] {
             const size_t now = pending(false).size() + notes(false).size() + opened(false).size();
             std::vector<std::string> seen = tree(pid, false);
-            if (now != count || seen != windows) count = now, windows = std::move(seen), since = GetTickCount();
-            return GetTickCount() - since >= 400;
+            if (now != count || seen != windows) count = now, windows = std::move(seen), since = GetTickCount(), passes = passes_;
+            return GetTickCount() - since >= 400 && passes_ >= passes + 2;
         }, 5000, 50);
     }
 
@@ -232,6 +235,7 @@ private:
                 note({shown ? "shown" : "hidden", shown ? " dx=" + std::to_string(r.left - main.left) + " dy=" + std::to_string(r.top - main.top) : "",
                       tip, nullptr, "VeltClockTip", ""});
             }
+            ++passes_;
             Sleep(1);
         }
     }
@@ -383,6 +387,7 @@ private:
     std::vector<Seen> seen_;
     std::mutex mutex_;
     std::atomic<bool> stop_{false};
+    std::atomic<unsigned> passes_{0};
     std::thread watchThread_;
 };
 
