@@ -147,6 +147,11 @@ static RemoteBlock TakeBlock(DWORD processId, KeptBlock*& slot)
 static void GiveBlockBack(const RemoteBlock& block, KeptBlock* slot)
 {
     if (slot) slot->use = 0;
+    // A release that came while this reading was under way left the block to its owner.
+    if (block.kept && slot && !keepingBlocks && Claim(*slot)) {
+        FreeBlock(*slot);
+        slot->use = -1;
+    }
     if (block.kept) return;
     if (block.address) optionalFunctions.virtualFreeEx(block.process, block.address, 0, MEM_RELEASE);
     if (block.process) CloseHandle(block.process);
