@@ -16,6 +16,7 @@
 #include "core/optional_functions.h"
 #include "core/shared_state.h"
 #include "app/taskbar_return.h"
+#include "app/test_hooks.h"
 #include "ui/title_bar.h"
 #include "core/text_calls.h"
 #include "core/texts.h"
@@ -136,6 +137,7 @@ void RestoreTaskbar()
     DestroyWindow(waitWindow);
     waitWindow = nullptr;
     restorationRunning = false;
+    WriteEndingReport();
 }
 
 void OnDestroy()

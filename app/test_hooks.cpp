@@ -140,11 +140,23 @@ bool OnTestReport(UINT message)
     return true;
 }
 
+void WriteEndingReport()
+{
+    char path[MAX_PATH + 32];
+    std::snprintf(path, sizeof path, "%s\\veltrin-ending.txt", exeDirectory);
+    FILE* f = std::fopen(path, "wb");
+    if (!f) return;
+    std::fprintf(f, "remoteBlocksLeft=%d\r\n",
+                 TestEventCount(TestCounter::remoteBlockTaken) - TestEventCount(TestCounter::remoteBlockFreed));
+    std::fclose(f);
+}
+
 #else
 
 void NoteStartFlavour() {}
 void ArmFaultSwitch() {}
 void TriggerFault(WPARAM) {}
 bool OnTestReport(UINT) { return false; }
+void WriteEndingReport() {}
 
 #endif

@@ -6,7 +6,9 @@
 //  - a report: the registered message "VeltrinTestReport" makes the program write what it
 //    found and decided (taskbar handles, flavour, fonts, paths, the event counts of
 //    core/test_counters.h) to "veltrin-report.txt" beside the executable, since those
-//    live only inside the process.
+//    live only inside the process;
+//  - an ending report, "veltrin-ending.txt" beside the executable, written as the ending's
+//    last step: what the program left behind, when no report can be asked for any more.
 #pragma once
 
 #include <windows.h>
@@ -19,3 +21,4 @@ void ArmFaultSwitch();
 void TriggerFault(WPARAM kind);
 // True when the message was the report request (it has then been answered).
 bool OnTestReport(UINT message);
+void WriteEndingReport();

@@ -11,6 +11,8 @@ enum class TestCounter {
     revealHotkey,    // WM_HOTKEY with wParam 1, the reveal of the tray-watch thread
     hideRequest,     // the pointer watcher's request to hide the main window, as served
     pointerWatchCycle,  // a pointer-watch cycle begun
+    remoteBlockTaken,   // a block allocated in the taskbar's process for reading its buttons
+    remoteBlockFreed,   // such a block freed again
     count
 };
 

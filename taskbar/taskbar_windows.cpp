@@ -6,6 +6,7 @@
 
 #include "core/optional_functions.h"
 #include "core/shared_state.h"
+#include "core/test_counters.h"
 #include "taskbar/fit_rules.h"
 #include "taskbar/flavour.h"
 
@@ -57,9 +58,16 @@ static bool Claim(KeptBlock& b)
     return b.use.compare_exchange_strong(unclaimed, 1);
 }
 
+static void FreeRemote(HANDLE process, void* address)
+{
+    if (address && optionalFunctions.virtualFreeEx && optionalFunctions.virtualFreeEx(process, address, 0, MEM_RELEASE)) {
+        CountTestEvent(TestCounter::remoteBlockFreed);
+    }
+}
+
 static void FreeBlock(KeptBlock& b)
 {
-    if (b.address && optionalFunctions.virtualFreeEx) optionalFunctions.virtualFreeEx(b.process, b.address, 0, MEM_RELEASE);
+    FreeRemote(b.process, b.address);
     if (b.process) CloseHandle(b.process);
     b.process = nullptr;
     b.address = nullptr;
@@ -135,6 +143,7 @@ static RemoteBlock TakeBlock(DWORD processId, KeptBlock*& slot)
     HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ, FALSE, processId);
     if (!process) return RemoteBlock{};
     void* address = f.virtualAllocEx(process, nullptr, kRemoteBlockSize, MEM_COMMIT, PAGE_READWRITE);
+    if (address) CountTestEvent(TestCounter::remoteBlockTaken);
     if (!slot || !address) return RemoteBlock{process, address, false};
     // While it holds the process open, no other process can take over its id.
     slot->processId = processId;
@@ -153,7 +162,7 @@ static void GiveBlockBack(const RemoteBlock& block, KeptBlock* slot)
         slot->use = -1;
     }
     if (block.kept) return;
-    if (block.address) optionalFunctions.virtualFreeEx(block.process, block.address, 0, MEM_RELEASE);
+    FreeRemote(block.process, block.address);
     if (block.process) CloseHandle(block.process);
 }
 

@@ -146,13 +146,8 @@ void Program::endAsUser() const
     PostMessageA(mainWindow(), WM_COMMAND, exitCommand, 0);
 }
 
-std::map<std::string, std::string> Program::report() const
+static std::map<std::string, std::string> ReadValues(const std::string& path)
 {
-    std::string path = dir_->file("veltrin-report.txt");
-    DeleteFileA(path.c_str());
-    static const UINT request = RegisterWindowMessageA("VeltrinTestReport");
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(mainWindow(), request, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
     std::map<std::string, std::string> values;
     std::istringstream lines(ReadFile(path));
     std::string line;
@@ -163,6 +158,18 @@ std::map<std::string, std::string> Program::report() const
     }
     return values;
 }
+
+std::map<std::string, std::string> Program::report() const
+{
+    std::string path = dir_->file("veltrin-report.txt");
+    DeleteFileA(path.c_str());
+    static const UINT request = RegisterWindowMessageA("VeltrinTestReport");
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(mainWindow(), request, 0, 0, SMTO_ABORTIFHUNG, 10000, &ignored);
+    return ReadValues(path);
+}
+
+std::map<std::string, std::string> Program::endingReport() const { return ReadValues(dir_->file("veltrin-ending.txt")); }
 
 HWND Program::reportedHandle(const std::string& key) const
 {

@@ -56,6 +56,8 @@ public:
     void endAsUser() const;
     // What the program found and decided, from its test-only report.
     std::map<std::string, std::string> report() const;
+    // What the ending left behind, written as its last step.
+    std::map<std::string, std::string> endingReport() const;
     // The report's value of a handle, as a window handle.
     HWND reportedHandle(const std::string& key) const;
 
