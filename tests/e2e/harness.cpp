@@ -504,6 +504,11 @@ bool KeepCursorAt(int x, int y, POINT* seen)
     POINT at{};
     if (!GetCursorPos(&at) || (at.x == x && at.y == y)) return false;
     if (seen) *seen = at;
+    // Wine warps the X pointer only when its own idea of the position changes, and a busy
+    // process that takes in a motion event late sets that idea back to the clock while the
+    // pointer stays away. Where the pointer is (asked of X once that idea is 100 ms old) is
+    // set first, so that the move back is a change and is carried out.
+    SetCursorPos(at.x, at.y);
     SetCursorPos(x, y);
     return true;
 }

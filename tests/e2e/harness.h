@@ -163,10 +163,8 @@ private:
 enum class MouseButton { Left, Right, Middle };
 
 void MoveCursor(int x, int y);
-// Wine can take in a motion that X made before a warp after the warp itself and put the
-// pointer back where it was (seen here 100 ms after a move onto the clock). While a story
-// waits for what a rest of the pointer brings, this warps it again when it is elsewhere;
-// true when it had to.
+// While a story waits for what a rest of the pointer brings, this moves it back when it is
+// found elsewhere; true when it had to.
 bool KeepCursorAt(int x, int y, POINT* seen = nullptr);
 void PressButton(MouseButton button = MouseButton::Left);
 void ReleaseButton(MouseButton button = MouseButton::Left);
