@@ -190,28 +190,16 @@ int PreferredNotifyWidth()
 
 void LayoutNotifyArea()
 {
-    // A holder in another process may size the area while a layout places its windows (its
-    // request is served in one of the layout's waits). The layout under way then runs again
-    // for the new size, instead of placing its last windows for the old one after it.
-    static int running = 0;  // 0 idle, 1 placing, 2 placing and asked again
     if (!tray.notifyArea) return;
-    if (running) {
-        running = 2;
-        return;
+    RECT client;
+    GetClientRect(tray.notifyArea, &client);
+    if (flavour->modernTray) {
+        LayoutModernNotifyArea(client.right, client.bottom);
+    } else if (client.right >= client.bottom) {
+        LayoutRow(client.right, client.bottom);
+    } else {
+        LayoutColumn(client.right, client.bottom);
     }
-    do {
-        running = 1;
-        RECT client;
-        GetClientRect(tray.notifyArea, &client);
-        if (flavour->modernTray) {
-            LayoutModernNotifyArea(client.right, client.bottom);
-        } else if (client.right >= client.bottom) {
-            LayoutRow(client.right, client.bottom);
-        } else {
-            LayoutColumn(client.right, client.bottom);
-        }
-    } while (running == 2);
-    running = 0;
 }
 
 LRESULT CALLBACK NotifyAreaProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
