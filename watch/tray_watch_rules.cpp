@@ -30,6 +30,10 @@ Placement StretchBandArea(const Rect& c, Point origin, bool horizontal)
 std::optional<Placement> PinShowDesktopButton(const Rect& b, const Rect& n, const Rect& c, bool horizontal)
 {
     const int32_t w = b.right - b.left, h = b.bottom - b.top;
+    // An area that the taskbar has just laid out at a place of its own (Windows 10 does so
+    // after every icon that comes or goes) is not yet the main window's: its button then has
+    // the taskbar's thickness, which a pin would keep after the area is put back.
+    if (horizontal ? n.bottom - n.top != c.bottom - c.top : n.right - n.left != c.right - c.left) return std::nullopt;
     if (horizontal && b.left <= n.right) return Placement{c.right - w, 0, w, h};
     if (!horizontal && b.top <= n.bottom) return Placement{0, c.bottom - h, w, h};
     return std::nullopt;

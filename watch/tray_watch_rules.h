@@ -61,7 +61,8 @@ Placement StretchBandArea(const Rect& taskbarClient, Point origin, bool horizont
 
 // Where the show-desktop button (window rectangle `button`) goes so that it stays at the
 // far end of the notification area (`notifyArea`) filling the main window's client area
-// `client`; nothing when it lies beyond the notification area's far edge.
+// `client`; nothing when it lies beyond the notification area's far edge, or while the
+// area is not as thick as the client area.
 std::optional<Placement> PinShowDesktopButton(const Rect& button, const Rect& notifyArea, const Rect& client,
                                               bool horizontal);
 

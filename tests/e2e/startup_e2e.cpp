@@ -219,10 +219,25 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     chord({VK_CONTROL, VK_MENU, 'T'}, [&] { return !captioned(); });
     chord({VK_CONTROL, VK_SHIFT, 'A'}, [&] { return !shown(); });
     day.moment("hidden without title bar", &program);
+    // Whether the program has put back the area that a Windows 10 re-layout since `from`
+    // moved; `at` and `back` are when the two happened.
+    long long at = -1, back = -1;
+    const auto putBack = [&](size_t from) {
+        at = back = -1;
+        for (const std::string& line : standIn.journalSince(from)) {
+            const JournalEntry e = ParseJournalLine(line);
+            if (e.target == "TrayNotifyWnd" && e.event == "relayout") at = e.tick;
+            if (e.target == "TrayNotifyWnd" && e.event == "WM_SIZE" && at >= 0 && back < 0) back = e.tick;
+        }
+        return back >= 0;
+    };
+    const size_t iconGoing = standIn.journalMark();
     chord({VK_CONTROL, VK_SHIFT, 'A'}, shown);
     chord({VK_CONTROL, VK_MENU, 'T'}, captioned);
-    // Once the taskbar has answered the own icon's going: open, on Windows 10 then moved beside.
+    // Once the taskbar has answered the own icon's going, and on Windows 10 the program has put
+    // back what the taskbar's re-layout moved: open, on Windows 10 then moved beside.
     day.settle();
+    EXPECT_TRUE(!windows10 || WaitUntil([&] { return putBack(iconGoing); }, 3000));
     const auto beside = [&] {
         HWND overflow = standIn.find("NotifyIconOverflowWindow");
         return IsWindowVisible(overflow) && RectOf(overflow).top == RectOf(program.mainWindow()).bottom;
@@ -236,22 +251,12 @@ TEST_P(Discovery, FindsExactlyTheWindowsOfItsLayout)
     // it back: how soon (from the move's line to the area's next size) is printed.
     const auto relayout = [&](const char* command, const std::string& title, const Program* moved) {
         const size_t from = standIn.journalMark();
-        long long at = -1, back = -1;
-        const auto putBack = [&] {
-            at = back = -1;
-            for (const std::string& line : standIn.journalSince(from)) {
-                const JournalEntry e = ParseJournalLine(line);
-                if (e.target == "TrayNotifyWnd" && e.event == "relayout") at = e.tick;
-                if (e.target == "TrayNotifyWnd" && e.event == "WM_SIZE" && at >= 0 && back < 0) back = e.tick;
-            }
-            return back >= 0;
-        };
         standIn.command(command);
         // The quiet watch puts it back on its next pass, which may come later than a settled
         // moment's quiet spell.
-        EXPECT_TRUE(WaitUntil(putBack, 3000));
+        EXPECT_TRUE(WaitUntil([&] { return putBack(from); }, 3000));
         day.moment(title, moved);
-        putBack();
+        putBack(from);
         std::printf("Windows 10 re-layout put back after %lld ms (%s)\n", back < 0 ? -1 : back - at, title.c_str());
     };
     if (windows10) {

@@ -115,6 +115,8 @@ TEST(TrayWatch, ShowDesktopPin)
     EXPECT_EQ(pinned->width, 14);
     EXPECT_EQ(pinned->height, 40);
     EXPECT_FALSE(PinShowDesktopButton(Rect{801, 200, 815, 240}, notifyArea, client, true).has_value());
+    // Laid out by the taskbar at its own thickness, the area is left to be put back first.
+    EXPECT_FALSE(PinShowDesktopButton(Rect{800, 200, 814, 230}, Rect{500, 200, 814, 230}, client, true).has_value());
     // In a column: pinned to the bottom.
     const Rect tall{0, 0, 60, 400};
     pinned = PinShowDesktopButton(Rect{500, 240, 560, 254}, Rect{500, 0, 560, 240}, tall, false);
