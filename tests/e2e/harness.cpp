@@ -214,18 +214,30 @@ void Pause(DWORD ms)
 
 // ---- Processes ---------------------------------------------------------------------
 
+bool StartProcess(const std::string& exe, std::string commandLine, DWORD flags, const std::string& workDir,
+                  PROCESS_INFORMATION& info)
+{
+    for (int attempt = 1; attempt <= 3; ++attempt) {
+        STARTUPINFOA startup = {};
+        startup.cb = sizeof startup;
+        info = PROCESS_INFORMATION{};
+        if (CreateProcessA(exe.empty() ? nullptr : exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, flags,
+                           nullptr, workDir.empty() ? nullptr : workDir.c_str(), &startup, &info)) {
+            return true;
+        }
+        std::fprintf(stderr, "start %d of %s failed, error %lu\n", attempt, commandLine.c_str(), GetLastError());
+        Pause(200);
+    }
+    return false;
+}
+
 ChildProcess::ChildProcess(const std::string& exe, const std::string& args, const std::string& workDir)
 {
     const std::string path = exe.find_first_of("\\/") == std::string::npos ? BinDir() + "\\" + exe : exe;
     std::string line = "\"" + path + "\"";
     if (!args.empty()) line += " " + args;
-    std::vector<char> buffer(line.begin(), line.end());
-    buffer.push_back('\0');
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION info = {};
-    if (CreateProcessA(path.c_str(), buffer.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                       workDir.empty() ? nullptr : workDir.c_str(), &startup, &info)) {
+    if (StartProcess(path, line, 0, workDir, info)) {
         CloseHandle(info.hThread);
         process_ = info.hProcess;
         pid_ = info.dwProcessId;

@@ -50,6 +50,12 @@ void Pause(DWORD ms);
 
 // ---- Processes ---------------------------------------------------------------------
 
+// CreateProcessA with an absolute path or a command line, tried again when it fails: under
+// load a start now and then failed at once, before the new program ran a line of its own.
+// Each failure is told on stderr with its error code. Empty exe: the command line names it.
+bool StartProcess(const std::string& exe, std::string commandLine, DWORD flags, const std::string& workDir,
+                  PROCESS_INFORMATION& info);
+
 // A program started by the test. The destructor ends it by its process id if it still runs.
 class ChildProcess {
 public:

@@ -20,10 +20,8 @@ constexpr UINT kCommandVersion = 26;
 void HoldShift(bool down)
 {
     std::string command = std::string("Z:\\usr\\bin\\xdotool ") + (down ? "keydown" : "keyup") + " Shift_L";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &info)) {
+    if (StartProcess("", command, 0, "", info)) {
         WaitForSingleObject(info.hProcess, 5000);
         CloseHandle(info.hProcess);
         CloseHandle(info.hThread);

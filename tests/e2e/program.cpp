@@ -53,11 +53,8 @@ void Program::start(const std::string& fault, bool suspended)
     SetEnvironmentVariableA("VT_OPENER_JOURNAL", openerJournal().c_str());
     std::string exe = dir_->file("veltrin.exe");
     std::string commandLine = "\"" + exe + "\"";
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    if (CreateProcessA(exe.c_str(), &commandLine[0], nullptr, nullptr, FALSE, suspended ? CREATE_SUSPENDED : 0,
-                       nullptr, dir_->path().c_str(), &startup, &info)) {
+    if (StartProcess(exe, commandLine, suspended ? CREATE_SUSPENDED : 0, dir_->path(), info)) {
         process_ = info.hProcess;
         processId_ = info.dwProcessId;
         if (suspended) {
@@ -94,6 +91,11 @@ StartOutcome Program::waitStarted(const StandIn& standIn, DWORD timeoutMs)
             return false;
         },
         timeoutMs);
+    // A failed story shows how its start ended; the stories that expect no capture see it too.
+    static const char* const names[] = {"captured", "refused", "exited", "timed out"};
+    if (outcome != StartOutcome::captured) {
+        std::printf("the start ended %s (exit code %lu)\n", names[static_cast<int>(outcome)], exitCode());
+    }
     return outcome;
 }
 
