@@ -591,13 +591,22 @@ void KeyChord(const std::vector<WORD>& keys)
         return list;
     };
     auto held = [](WORD key) { return (GetAsyncKeyState(key) & 0x8000) != 0; };
+    const auto modifiersLetGo = [&] { return std::any_of(keys.begin(), keys.end() - 1, [&](WORD k) { return !held(k); }); };
     for (int attempt = 0; attempt < 3; ++attempt) {
-        Send(inputs(false));
         // A Wine process that takes in a pointer or focus event of X late sets the keyboard
-        // state to X's own, where no key is held. Modifiers let go while the last key is still
-        // held mean that this happened before the last key came: the system never saw the
-        // chord, so it is sent again. Had it happened after, the last key would be let go too.
-        const bool broken = held(keys.back()) && std::any_of(keys.begin(), keys.end() - 1, [&](WORD k) { return !held(k); });
+        // state to X's own, where no key is held. The modifiers go down first and are seen
+        // held; then the last key. Modifiers let go while the last key is still held mean
+        // that this happened before the last key came: the system never saw the chord, so
+        // it is sent again. Had it happened after, the last key would be let go too.
+        std::vector<INPUT> downs = inputs(false);
+        const INPUT last = downs.back();
+        downs.pop_back();
+        Send(downs);
+        bool broken = modifiersLetGo();
+        if (!broken) {
+            Send({last});
+            broken = held(keys.back()) && modifiersLetGo();
+        }
         Send(inputs(true));
         if (!broken) return;
         std::fprintf(stderr, "the chord's modifiers were let go before its last key came; sent again\n");

@@ -14,20 +14,33 @@ constexpr UINT kCommandHelp = 25;
 constexpr UINT kCommandOptions = 24;
 constexpr UINT kCommandVersion = 26;
 
-// Holds or lets go of Shift on the X server itself. A modifier injected with SendInput alone
+// Holds Shift on the X server itself while it lives. A modifier injected with SendInput alone
 // does not last under Wine: when the focus moves, Wine takes the modifiers' state from the X
-// server again, which never saw the key.
-void HoldShift(bool down)
-{
-    std::string command = std::string("Z:\\usr\\bin\\xdotool ") + (down ? "keydown" : "keyup") + " Shift_L";
-    PROCESS_INFORMATION info{};
-    if (StartProcess("", command, 0, "", info)) {
-        WaitForSingleObject(info.hProcess, 5000);
-        CloseHandle(info.hProcess);
-        CloseHandle(info.hThread);
+// server again, which never saw the key. X gives the key to its focus window, which after
+// another program's popup went may be the root window, heard by no Wine process; so X's
+// focus follows the pointer, put at `at` on a window of Wine (PointerRoot, 1; a Wine window
+// given the focus by X itself would take it as activated, and its moves would differ).
+class HeldShift {
+public:
+    explicit HeldShift(POINT at)
+    {
+        MoveCursor(at.x, at.y);
+        xdotool("windowfocus 1 keydown Shift_L");
     }
-    Pause(100);
-}
+    ~HeldShift() { xdotool("keyup Shift_L"); }
+
+private:
+    static void xdotool(const std::string& arguments)
+    {
+        PROCESS_INFORMATION info{};
+        if (StartProcess("", "Z:\\usr\\bin\\xdotool " + arguments, 0, "", info)) {
+            WaitForSingleObject(info.hProcess, 5000);
+            CloseHandle(info.hProcess);
+            CloseHandle(info.hThread);
+        }
+        Pause(100);
+    }
+};
 
 // Presses at `from`, moves to `to` in a few steps and releases, as a hand does.
 void Drag(POINT from, POINT to)
@@ -121,10 +134,11 @@ TEST(MainWindow, ShiftDragOnTheFrameMovesOnlyWithoutTitleBar)
         RECT before = RectOf(run.main());
         POINT leftFrame{before.left + 1, (before.top + before.bottom) / 2};
         ASSERT_TRUE(WaitForSteadyForeground());
-        HoldShift(true);
-        ASSERT_TRUE(WaitUntil([] { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }, 3000));
-        Drag(leftFrame, POINT{leftFrame.x - 60, leftFrame.y - 40});
-        HoldShift(false);
+        {
+            HeldShift shift(leftFrame);
+            ASSERT_TRUE(WaitUntil([] { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }, 3000));
+            Drag(leftFrame, POINT{leftFrame.x - 60, leftFrame.y - 40});
+        }
         // Under load the last move may come after the release.
         WaitUntil([&] { return RectOf(run.main()).left == before.left - 60; }, 3000);
         RECT after = RectOf(run.main());
