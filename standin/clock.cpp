@@ -24,11 +24,12 @@ std::string TimeText()
     return text;
 }
 
-// The short date the clock of Windows 10 and 11 shows below the time.
-std::string ShortDate()
+// The short date the clock of Windows 10 and 11 shows below the time: today's, or the given
+// day's.
+std::string ShortDate(const SYSTEMTIME* day = nullptr)
 {
     char text[64] = "";
-    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, nullptr, nullptr, text, sizeof text);
+    GetDateFormatA(LOCALE_USER_DEFAULT, DATE_SHORTDATE, day, nullptr, text, sizeof text);
     return text;
 }
 
@@ -56,7 +57,13 @@ int ClockPreferredWidth()
         SIZE size = {};
         GetTextExtentPoint32A(dc, "88:88", 5, &size);
         if (flavour->modernTray) {
-            const std::string date = ShortDate();
+            // Wide enough for a two-digit month and day, whatever today is: the taskbar's
+            // layout, and so every width the tests expect, must not change with the date.
+            SYSTEMTIME widest = {};
+            widest.wYear = 2028;
+            widest.wMonth = 12;
+            widest.wDay = 28;
+            const std::string date = ShortDate(&widest);
             SIZE dateSize = {};
             GetTextExtentPoint32A(dc, date.c_str(), static_cast<int>(date.size()), &dateSize);
             if (dateSize.cx > size.cx) size.cx = dateSize.cx;
