@@ -139,8 +139,11 @@ public:
         const std::vector<std::string> tree = this->tree(pid, true);
         lines_.push_back("== " + title);
         for (const auto& part : {pending(true), notes(true), opened(true)}) lines_.insert(lines_.end(), part.begin(), part.end());
+        // No window in front is one thing to a user, whether Wine holds none there or the
+        // desktop, which it puts there once X tells it late that its window lost the focus.
         const HWND foreground = GetForegroundWindow();
-        lines_.push_back("foreground " + (foreground ? nameOf(foreground, ClassOf(foreground)) : "none"));
+        const bool none = !foreground || foreground == GetDesktopWindow();
+        lines_.push_back("foreground " + (none ? "none" : nameOf(foreground, ClassOf(foreground))));
         // A tree like the moment before's is not repeated, so that a review sees what changed.
         if (!tree.empty() && tree == tree_) {
             lines_.push_back("(windows as before)");
